@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QUrl>
+
+#include "platform/Dialogs.h"
+#include "platform/EventPump.h"
+#include "platform/Files.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/X11Keyboard.h"
+#include "platform/QtText.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
+
+namespace qx {
+
+QString ToQtLines(const std::string& cp1252) {
+  QString text = ToQt(cp1252);
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+namespace {
+
+std::function<void(int)> g_helpOpener;
+
+class QtDialogs final : public IDialogs {
+ public:
+  DialogAnswer Ask(const DialogRequest& r) override {
+    for (;;) {
+      QMessageBox box(QApplication::activeWindow());
+      box.setWindowTitle(ToQt(r.caption.empty() ? ApplicationTitle() : r.caption));
+      box.setText(ToQtLines(r.text));
+      switch (r.icon) {
+        case DialogIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case DialogIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case DialogIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case DialogIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case DialogIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+      }
+      if (r.buttons == DialogButtons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+      } else {
+        QMessageBox::StandardButtons b = QMessageBox::Yes | QMessageBox::No;
+        if (r.buttons == DialogButtons::YesNoHelp) b |= QMessageBox::Help;
+        box.setStandardButtons(b);
+        box.setDefaultButton(QMessageBox::Yes);
+      }
+      const int answer = box.exec();
+      if (answer == QMessageBox::Help) {
+        if (g_helpOpener) g_helpOpener(r.helpTopic);
+        continue;  // the question stays open, as it would beside the help window
+      }
+      if (r.buttons == DialogButtons::Ok) return DialogAnswer::Ok;
+      return answer == QMessageBox::Yes ? DialogAnswer::Yes : DialogAnswer::No;
+    }
+  }
+};
+
+class QtEventPump final : public IEventPump {
+ public:
+  void ProcessPending() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+  void Wait(int ms) override {
+    if (ms <= 0) {
+      ProcessPending();
+      return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+};
+
+bool IsUrl(const QString& file) {
+  static const char* kSchemes[] = {"http:", "https:", "ftp:", "mailto:", "file:"};
+  for (const char* s : kSchemes)
+    if (file.startsWith(QLatin1String(s), Qt::CaseInsensitive)) return true;
+  return false;
+}
+
+class QtShell final : public IShell {
+ public:
+  int Open(const std::string& file, const std::string& parameters,
+           const std::string& directory) override {
+    const QString qfile = ToQt(file);
+    if (IsUrl(qfile))
+      return QDesktopServices::openUrl(QUrl(qfile)) ? kShellOk : kShellNoAssociation;
+    const std::string path = directory.empty() || (!file.empty() && file[0] == '/')
+                                 ? file
+                                 : JoinPath(directory, file);
+    if (!FileExists(path)) return kShellFileNotFound;
+    const QString local = QString::fromStdString(OsPath(path).string());
+    const QFileInfo info(local);
+    if (info.isExecutable()) {
+      const QStringList args = QProcess::splitCommand(ToQt(parameters));
+      const QString dir = directory.empty() ? QDir::currentPath()
+                                            : QString::fromStdString(OsPath(directory).string());
+      return QProcess::startDetached(local, args, dir) ? kShellOk : kShellFileNotFound;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()))
+               ? kShellOk
+               : kShellNoAssociation;
+  }
+};
+
+class QtWavePlayer final : public IWavePlayer {
+ public:
+  bool Open(const std::string& path) override {
+    if (!FileExists(path)) return false;
+    effect_.setSource(QUrl::fromLocalFile(QString::fromStdString(OsPath(path).string())));
+    return true;
+  }
+  bool CanPlay() override { return effect_.status() == QSoundEffect::Ready; }
+  bool Play() override {
+    if (effect_.status() == QSoundEffect::Error) {
+      error_ = "the sound device reported an error";
+      return false;
+    }
+    effect_.play();
+    return effect_.status() != QSoundEffect::Error;
+  }
+  std::string LastError() const override { return error_; }
+
+ private:
+  QSoundEffect effect_;
+  std::string error_;
+};
+
+class QtSoundSystem final : public ISoundSystem {
+ public:
+  std::unique_ptr<IWavePlayer> CreatePlayer() override { return std::make_unique<QtWavePlayer>(); }
+};
+
+class X11KeyboardLayout final : public IKeyboardLayout {
+ public:
+  bool ActiveLayoutId(std::string& id) override {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+    return ReadX11LayoutId(id);
+  }
+};
+
+}  // namespace
+
+void SetHelpOpener(std::function<void(int)> opener) { g_helpOpener = std::move(opener); }
+
+void InstallQtPlatform() {
+  static QtDialogs dialogs;
+  static QtEventPump pump;
+  static QtShell shell;
+  static QtSoundSystem sound;
+  static X11KeyboardLayout keyboard;
+  InstallDialogs(&dialogs);
+  InstallEventPump(&pump);
+  InstallShell(&shell);
+  InstallSoundSystem(&sound);
+  InstallKeyboardLayout(&keyboard);
+}
+
+ViewLoop::ViewLoop() : loop_(new QEventLoop) {}
+
+ViewLoop::~ViewLoop() { delete loop_; }
+
+void ViewLoop::Run() {
+  if (quitRequested_) {
+    quitRequested_ = false;
+    return;
+  }
+  running_ = true;
+  loop_->exec();
+  running_ = false;
+  quitRequested_ = false;
+}
+
+void ViewLoop::Quit() {
+  if (running_)
+    loop_->quit();
+  else
+    quitRequested_ = true;
+}
+
+}  // namespace qx

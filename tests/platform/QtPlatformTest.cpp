@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+
+#include "platform/EventPump.h"
+#include "platform/Files.h"
+#include "platform/QtPlatform.h"
+#include "platform/QtText.h"
+#include "platform/Shell.h"
+#include "platform/Sound.h"
+#include "storage/ToolBox.h"
+#include "support/TestFiles.h"
+
+using namespace qx;
+
+namespace {
+class QtPlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InstallQtPlatform(); }
+};
+}  // namespace
+
+TEST_F(QtPlatformTest, WaitingKeepsEventsFlowingWithoutBusyLooping) {
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+  timer.start(10);
+  QElapsedTimer wall;
+  wall.start();
+  const clock_t cpu0 = clock();
+  WaitMs(200);
+  const double cpuMs = double(clock() - cpu0) * 1000.0 / CLOCKS_PER_SEC;
+  EXPECT_GE(wall.elapsed(), 190);
+  EXPECT_GE(ticks, 5);
+  EXPECT_LT(cpuMs, 100.0);  // a polling wait would burn the whole 200 ms
+}
+
+TEST_F(QtPlatformTest, ViewLoopRunsUntilQuitAndHonoursAnEarlyQuit) {
+  ViewLoop loop;
+  QTimer::singleShot(20, [&] { loop.Quit(); });
+  loop.Run();
+  EXPECT_FALSE(loop.Running());
+  loop.Quit();  // before Run: Run returns at once
+  QElapsedTimer wall;
+  wall.start();
+  loop.Run();
+  EXPECT_LT(wall.elapsed(), 50);
+  // Nested loops unwind innermost first.
+  ViewLoop outer, inner;
+  std::vector<int> order;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(10, [&] { inner.Quit(); });
+    inner.Run();
+    order.push_back(1);
+    outer.Quit();
+  });
+  outer.Run();
+  order.push_back(2);
+  EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST_F(QtPlatformTest, TextCrossesToQtAndBack) {
+  EXPECT_EQ(ToQt("\x95 \xE4"), QString::fromUtf8("\u2022 \u00E4"));
+  EXPECT_EQ(FromQt(QString::fromUtf8("\u00E9\u0416!")), "\xE9!");
+  EXPECT_EQ(ToQtLines("a\n\rb\rc\r\nd"), QStringLiteral("a\nb\nc\nd"));
+}
+
+TEST_F(QtPlatformTest, ShellReportsMissingFilesAndStartsPrograms) {
+  qxtest::TempDir dir;
+  EXPECT_EQ(ShellOpen("SETUP.EXE", "", dir.Path()), kShellFileNotFound);
+  const std::string script = dir / "setup.sh";
+  qxtest::WriteBytes(script, "#!/bin/sh\ntouch \"$1\"\n");
+  chmod(script.c_str(), 0755);
+  EXPECT_GT(ShellOpen("setup.sh", "started", dir.Path()), 32);
+  for (int i = 0; i < 100 && !qxtest::Exists(dir / "started"); ++i) WaitMs(20);
+  EXPECT_TRUE(qxtest::Exists(dir / "started"));
+}
+
+TEST_F(QtPlatformTest, MissingOrUnplayableWavesStaySilent) {
+  qxtest::TempDir dir;
+  SoundAvailable = true;
+  CreateSound(kSoundClick, dir / "Click.wav");  // missing
+  EXPECT_TRUE(SoundLoaded(kSoundClick));
+  PlaySound(kSoundClick);
+  qxtest::WriteBytes(dir / "Broken.wav", "RIFF garbage");
+  CreateSound(kSoundError, dir / "Broken.wav");
+  PlaySound(kSoundError);
+  WaitMs(50);
+  PlaySound(kSoundError);
+  FreeSound(kSoundClick);
+  FreeSound(kSoundError);
+  EXPECT_FALSE(SoundLoaded(kSoundClick));
+  SoundAvailable = true;
+}
+
+TEST_F(QtPlatformTest, KeyboardLanguageIsNotAvailableOffscreen) {
+  EXPECT_EQ(DetectKeyboardLanguage(), "Not available");
+}
+
+// A real X server with a Finnish layout, when the machine has one to start.
+TEST(X11Keyboard, FinnishLayoutUnderXvfbIsDetected) {
+  const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+  const QString setxkbmap = QStandardPaths::findExecutable(QStringLiteral("setxkbmap"));
+  if (xvfb.isEmpty() || setxkbmap.isEmpty()) GTEST_SKIP() << "Xvfb or setxkbmap missing";
+  const QString display = QStringLiteral(":%1").arg(90 + getpid() % 100);
+  QProcess server;
+  // -noreset: otherwise the server forgets the layout when setxkbmap disconnects.
+  server.start(xvfb, {display, QStringLiteral("-noreset"), QStringLiteral("-nolisten"),
+                      QStringLiteral("tcp")});
+  ASSERT_TRUE(server.waitForStarted());
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("DISPLAY"), display);
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  bool mapped = false;
+  for (int i = 0; i < 50 && !mapped; ++i) {
+    QProcess map;
+    map.setProcessEnvironment(env);
+    map.start(setxkbmap, {QStringLiteral("fi")});
+    map.waitForFinished();
+    mapped = map.exitStatus() == QProcess::NormalExit && map.exitCode() == 0;
+    if (!mapped) QThread::msleep(100);
+  }
+  ASSERT_TRUE(mapped);
+  const QString probePath = QCoreApplication::applicationDirPath() + QStringLiteral("/qxkbprobe");
+  QProcess probe;
+  probe.setProcessEnvironment(env);
+  probe.start(probePath);
+  ASSERT_TRUE(probe.waitForFinished(20000));
+  EXPECT_EQ(QString::fromUtf8(probe.readAllStandardOutput()).trimmed(), QStringLiteral("Finnish"));
+  server.terminate();
+  server.waitForFinished();
+}
