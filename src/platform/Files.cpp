@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Files.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
@@ -122,6 +124,15 @@ bool EnsureDirectory(const std::string& path) {
   if (fs::is_directory(p, ec)) return true;
   fs::create_directories(p, ec);
   return fs::is_directory(p, ec);
+}
+
+bool CreateEmptyFileIfMissing(const std::string& path) {
+  const int fd = ::open(OsPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd >= 0) {
+    ::close(fd);
+    return true;
+  }
+  return errno == EEXIST;
 }
 
 std::vector<std::string> FindFiles(const std::string& mask) {

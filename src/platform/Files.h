@@ -27,6 +27,9 @@ bool DirectoryExists(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 bool EnsureDirectory(const std::string& path);  // creates missing parents
+// Creates an empty file unless one exists; never truncates, so two
+// processes racing to create a shared file cannot wipe each other's data.
+bool CreateEmptyFileIfMissing(const std::string& path);
 
 // Names (without directory) of the regular, non-hidden files that match the
 // mask's last component, "*" and "?" as wildcards, without regard to case.

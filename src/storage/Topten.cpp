@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "storage/Topten.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "storage/FileObj.h"
+#include "storage/PrgSetup.h"
+#include "storage/ToolBox.h"
+
+namespace {
+
+const char* const kBusyQuestion =
+    "The network is busy because of other users, do you want to try again?";
+
+void PutStr255(unsigned char* p, const std::string& s) {
+  const size_t n = std::min<size_t>(s.size(), 255);
+  std::memset(p, 0, 256);
+  p[0] = static_cast<unsigned char>(n);
+  std::memcpy(p + 1, s.data(), n);
+}
+
+}  // namespace
+
+TtopTen::TtopTen() {
+  for (int i = 1; i <= kTopTenMaxEntries; ++i) SetDefault(i);
+}
+
+void TtopTen::SetDefault(int i) {
+  Entries[i].Name = "Quillbrandex";
+  Entries[i].Date = qx::ShortDateText(qx::Now());
+  Entries[i].Score = i <= 10 ? 1000 - 70 * i : 300 - 2 * i;
+}
+
+int TtopTen::Load(const std::string& baseName) {
+  FileName = Cut255((Settings ? Settings->DataPath : std::string("./")) + baseName + ".qxt");
+  TRecFile file;
+  const int status =
+      OpenWithRetry(file, FileName, kShareReadOnly, kBusyQuestion, FileName + " Topten open failed.");
+  const int n = status == kFileOpen ? file.RecordCount(kTopTenRecordSize) : 0;
+  if (n > 0) Count = std::min(n, kTopTenMaxEntries);
+  if (status != kFileOpen) {
+    for (int i = 1; i <= Count; ++i) SetDefault(i);
+  } else {
+    for (int i = 1; i <= Count; ++i) {
+      int score = 0;
+      file.ReadStr255(Entries[i].Name);
+      file.ReadInt(score);
+      file.ReadStr255(Entries[i].Date);
+      Entries[i].Score = score;
+    }
+  }
+  file.Close();
+  return status;
+}
+
+int TtopTen::Save(int count) {
+  qx::CreateEmptyFileIfMissing(FileName);  // never wipes a table another workstation made
+  TRecFile file;
+  const int status =
+      OpenWithRetry(file, FileName, kShareExclusive, kBusyQuestion, FileName + " Topten open failed.");
+  if (count > 0) Count = std::min(count, kTopTenMaxEntries);
+  if (status == kFileOpen) {
+    // The whole table in one write, so that a reader never meets half of it.
+    std::vector<unsigned char> table(static_cast<size_t>(Count) * kTopTenRecordSize);
+    for (int i = 1; i <= Count; ++i) {
+      unsigned char* r = table.data() + (i - 1) * kTopTenRecordSize;
+      PutStr255(r, Entries[i].Name);
+      r[256] = static_cast<unsigned char>(Entries[i].Score & 0xFF);
+      r[257] = static_cast<unsigned char>((Entries[i].Score >> 8) & 0xFF);
+      PutStr255(r + 258, Entries[i].Date);
+    }
+    file.Seek(kTopTenRecordSize, 0);
+    file.WriteRecord(table.data(), static_cast<int>(table.size()));
+  }
+  file.Close();
+  return status;
+}
+
+int TtopTen::AddScore(int score, const std::string& name) {
+  if (Entries[Count].Score > score) return 0;
+  int rank = Count;
+  while (rank > 1 && Entries[rank - 1].Score < score) --rank;
+  for (int i = Count; i > rank; --i) Entries[i] = Entries[i - 1];
+  Entries[rank] = TEntry{Cut255(name), score, qx::ShortDateText(qx::Now())};
+  return rank;
+}
+
+void TtopTen::SetName(int rank, const std::string& name) {
+  if (rank >= 1 && rank <= Count) Entries[rank].Name = Cut255(name);
+}
+
+std::vector<std::string> TtopTen::GetList(int n) {
+  if (n <= 0 || n > Count) n = Count;
+  std::vector<std::string> lines;
+  for (int i = 1; i <= n; ++i) {
+    if (Entries[i].Name.find(';') != std::string::npos) Entries[i].Name = "the Winner";
+    lines.push_back(Entries[i].Name + ";" + std::to_string(Entries[i].Score) + ";" + Entries[i].Date);
+  }
+  return lines;
+}

@@ -1,0 +1,346 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "storage/User.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "engine/Diffkeys.h"
+#include "platform/CodePage.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "storage/Errors.h"
+#include "storage/FileObj.h"
+#include "storage/PrgSetup.h"
+#include "storage/ToolBox.h"
+
+const char* const kAllLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+TUser* User = nullptr;
+
+namespace {
+
+// Offsets of the stored record.
+constexpr int kOffName = 0;
+constexpr int kOffContents = 256;
+constexpr int kOffPlaySounds = 512;
+constexpr int kOffStoryPosition = 524;
+constexpr int kOffStoryFile = 528;
+constexpr int kOffFurthestExercise = 784;
+constexpr int kOffResultExercise = 788;
+constexpr int kOffLastSpeed = 828;
+constexpr int kOffMarks = 836;
+constexpr int kOffEfficiency = 1036;
+constexpr int kOffReserved1 = 1156;
+constexpr int kOffBookmark = 1158;
+constexpr int kOffKeys = 1166;
+
+const char* const kBusyQuestion =
+    "The network is currently busy because of other users, do you want to try again?";
+const char* const kOpenFailed = "Userbase open failed.";
+
+void PutInt16(unsigned char* p, int v) {
+  p[0] = static_cast<unsigned char>(v & 0xFF);
+  p[1] = static_cast<unsigned char>((v >> 8) & 0xFF);
+}
+
+void PutStr255(unsigned char* p, const std::string& s) {
+  const size_t n = std::min<size_t>(s.size(), 255);
+  std::memset(p, 0, 256);
+  p[0] = static_cast<unsigned char>(n);
+  std::memcpy(p + 1, s.data(), n);
+}
+
+int Tenfold(float v) { return static_cast<int>(std::nearbyint(v * 10.0f)); }
+float Tenth(int v) { return static_cast<float>(v) / 10.0f; }
+int16_t Low16(int v) { return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF)); }
+
+void Warn(const std::string& text) { qx::ShowWarning(text); }
+
+// Index of the record named like name, or -1; stops at a short read.
+int FindRecord(TRecFile& file, const std::string& name) {
+  const int count = file.RecordCount(kUserRecordSize);
+  for (int i = 0; i < count; ++i) {
+    file.Seek(kUserRecordSize, i);
+    std::string stored;
+    if (file.ReadStr255(stored) != kFileOpen) break;
+    if (qx::SameTextCp1252(stored, name)) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+TUser::TUser(const std::string& name, TDifficultKeys* keys)
+    : Name(Cut255(name)), Bookmark(std::make_unique<TBookMark>()), DifficultKeys(keys) {
+  if (!DifficultKeys) {
+    ownKeys_ = std::make_unique<TDifficultKeys>();
+    DifficultKeys = ownKeys_.get();
+  }
+  if (Settings) {
+    PlaySounds = Settings->PlaySounds ? 1 : 0;
+    LessonDuration = Settings->LessonDuration == -1 ? 45 : Settings->LessonDuration;
+  }
+  Reset();
+}
+
+TUser::~TUser() = default;
+
+void TUser::Reset() {
+  Bookmark->Clear();
+  LessonCount = 0;
+  LessonTime = 0;
+  ChaptersStudied = 1;
+  StudyTime = 0;
+  FurthestChapter = 0;
+  FurthestExercise = 0;
+  LastSpeed = -1;
+  LastEfficiency = -1;
+  LastErrors = -1.0f;
+  LastBackSpace = -1.0f;
+  NewKeys.clear();
+  LessonResultExercise.fill(0);
+  for (auto& lesson : ExerciseMarks) lesson.fill(0);
+  LessonEfficiency.fill(-1.0f);
+  LessonAccuracy.fill(-1.0f);
+  LessonSpeed.fill(-1.0f);
+}
+
+int TUser::ProgressPercent() const {
+  if (LessonCount == 0) return 0;
+  const double progress =
+      ((FurthestChapter - 1) + FurthestExercise / 8.0) / LessonCount * 100.0;
+  return std::clamp(static_cast<int>(std::nearbyint(progress)), 0, 100);
+}
+
+int TUser::RemainingMinutes() const {
+  const int progress = ProgressPercent();
+  if (progress == 0) return 0;
+  return static_cast<int>(std::nearbyint((100.0 - progress) * StudyTime / progress));
+}
+
+std::string MinuteText(int minutes) {
+  const int m = minutes % 60, h = minutes / 60;
+  std::string text = std::to_string(m) + " min.";
+  if (h > 0) text = std::to_string(h) + " h " + text;
+  return text;
+}
+
+std::string TUser::StudyTimeText() const { return MinuteText(StudyTime); }
+
+std::string TUser::RemainingText() const {
+  const int remaining = RemainingMinutes();
+  return remaining < 1 ? std::string("0 min.") : MinuteText(remaining);
+}
+
+void TUser::MarkChapter(int n) { ChaptersStudied = std::max(ChaptersStudied, n); }
+
+int TUser::AddNewKeys(const std::string& keys) {
+  NewKeys.push_back(Cut255(keys));
+  return static_cast<int>(NewKeys.size());
+}
+
+std::string TUser::NewKeysOf(int chapter) const {
+  if (chapter <= 0 || chapter > static_cast<int>(NewKeys.size())) return {};
+  return NewKeys[chapter - 1];
+}
+
+std::string TUser::StudiedKeys(int chapters) const {
+  if (NewKeys.empty()) return kAllLetters;
+  std::string keys;
+  const int n = std::min(chapters, static_cast<int>(NewKeys.size()));
+  for (int i = 0; i < n; ++i) keys += NewKeys[i];
+  return Cut255(keys);
+}
+
+int TUser::ExerciseMark(int lesson, int exercise) const {
+  if (lesson < 1 || lesson > kMaxLessons || exercise < 1 || exercise > kMaxMarkedExercises)
+    return 0;
+  return ExerciseMarks[lesson - 1][exercise - 1];
+}
+
+void TUser::SetExerciseMark(int lesson, int exercise, int mark) {
+  if (lesson < 1 || lesson > kMaxLessons || exercise < 1 || exercise > kMaxMarkedExercises)
+    return;
+  ExerciseMarks[lesson - 1][exercise - 1] = static_cast<uint8_t>(mark);
+}
+
+void TUser::ToRecord(unsigned char* r) {
+  std::memset(r, 0, kUserRecordSize);
+  PutStr255(r + kOffName, Name);
+  PutStr255(r + kOffContents, ContentsFile);
+  const int smalls[] = {PlaySounds, LargeFont, LessonDuration, StudyTime, LessonTime, ChaptersStudied};
+  for (int i = 0; i < 6; ++i) PutInt16(r + kOffPlaySounds + 2 * i, smalls[i]);
+  const auto story = static_cast<uint32_t>(StoryPosition);
+  for (int i = 0; i < 4; ++i) r[kOffStoryPosition + i] = static_cast<unsigned char>(story >> (8 * i));
+  PutStr255(r + kOffStoryFile, StoryFile);
+  PutInt16(r + kOffFurthestExercise, FurthestExercise);
+  PutInt16(r + kOffFurthestExercise + 2, FurthestChapter);
+  for (int i = 1; i <= kMaxLessons; ++i)
+    PutInt16(r + kOffResultExercise + 2 * (i - 1), LessonResultExercise[i]);
+  PutInt16(r + kOffLastSpeed, LastSpeed);
+  PutInt16(r + kOffLastSpeed + 2, LastEfficiency);
+  PutInt16(r + kOffLastSpeed + 4, Tenfold(LastErrors));
+  PutInt16(r + kOffLastSpeed + 6, Tenfold(LastBackSpace));
+  for (int l = 0; l < kMaxLessons; ++l)
+    std::memcpy(r + kOffMarks + l * kMaxMarkedExercises, ExerciseMarks[l].data(), kMaxMarkedExercises);
+  const std::array<float, kMaxLessons + 1>* results[] = {&LessonEfficiency, &LessonAccuracy,
+                                                          &LessonSpeed};
+  for (int a = 0; a < 3; ++a)
+    for (int i = 1; i <= kMaxLessons; ++i)
+      PutInt16(r + kOffEfficiency + a * 40 + 2 * (i - 1), Tenfold((*results[a])[i]));
+  PutInt16(r + kOffReserved1, Reserved1);
+  PutInt16(r + kOffBookmark, Bookmark->Chapter);
+  PutInt16(r + kOffBookmark + 2, Bookmark->Exercise);
+  PutInt16(r + kOffBookmark + 4, Bookmark->Event);
+  PutInt16(r + kOffBookmark + 6, Bookmark->Extra);
+  int16_t keys[kKeyStatsValues];
+  DifficultKeys->Commit();
+  DifficultKeys->SaveTo(keys);
+  for (int i = 0; i < kKeyStatsValues; ++i) PutInt16(r + kOffKeys + 2 * i, keys[i]);
+}
+
+int TUser::FromRecord(TRecFile& file) {
+  file.ReadStr255(Name);
+  file.ReadStr255(ContentsFile);
+  file.ReadInt(PlaySounds);
+  file.ReadInt(LargeFont);
+  file.ReadInt(LessonDuration);
+  file.ReadInt(StudyTime);
+  file.ReadInt(LessonTime);
+  file.ReadInt(ChaptersStudied);
+  file.ReadLong(StoryPosition);
+  file.ReadStr255(StoryFile);
+  file.ReadInt(FurthestExercise);
+  file.ReadInt(FurthestChapter);
+  int16_t values[kMaxLessons];
+  file.ReadSmalls(values, kMaxLessons - 1);
+  for (int i = 1; i <= kMaxLessons; ++i) LessonResultExercise[i] = values[i - 1];
+  int tenfold = 0;
+  file.ReadInt(LastSpeed);
+  file.ReadInt(LastEfficiency);
+  file.ReadInt(tenfold);
+  LastErrors = Tenth(tenfold);
+  file.ReadInt(tenfold);
+  LastBackSpace = Tenth(tenfold);
+  uint8_t marks[kMaxLessons * kMaxMarkedExercises];
+  file.ReadBytes(marks, kMaxLessons * kMaxMarkedExercises - 1);
+  for (int l = 0; l < kMaxLessons; ++l)
+    std::memcpy(ExerciseMarks[l].data(), marks + l * kMaxMarkedExercises, kMaxMarkedExercises);
+  std::array<float, kMaxLessons + 1>* results[] = {&LessonEfficiency, &LessonAccuracy, &LessonSpeed};
+  for (auto* result : results) {
+    file.ReadSmalls(values, kMaxLessons - 1);
+    for (int i = 1; i <= kMaxLessons; ++i) (*result)[i] = Tenth(values[i - 1]);
+  }
+  if (file.ReadInt(Reserved1) != kFileOpen) return -1503;
+  const int status = Bookmark->Load(file);
+  DifficultKeys->Load(file);
+  return status;
+}
+
+bool IsVisitor(const std::string& name) { return qx::UpperCp1252(name) == "VISITOR"; }
+
+std::string UserBasePath() { return (Settings ? Settings->DataPath : std::string("./")) + "userbase.qx4"; }
+
+std::unique_ptr<TUser> FindUser(const std::string& name) {
+  auto user = std::make_unique<TUser>("", KeyStats);
+  TRecFile file;
+  const int status = OpenWithRetry(file, UserBasePath(), kShareReadOnly, kBusyQuestion, kOpenFailed);
+  if (status == kFileNotFound) {
+    Warn("#-1507 User database doesn't exist!");
+    file.Close();
+    return nullptr;
+  }
+  if (status != kFileOpen) {
+    Warn("#-1506 Cannot open User database");
+    file.Close();
+    return nullptr;
+  }
+  if (!file.SizeFits(kUserRecordSize)) ReportError2(-1517, 0);
+  const int index = FindRecord(file, name);
+  if (index < 0) {
+    file.Close();
+    return nullptr;
+  }
+  file.Seek(kUserRecordSize, index);
+  user->FromRecord(file);
+  file.Close();
+  return user;
+}
+
+std::optional<std::vector<std::string>> GetUserList() {
+  TRecFile file;
+  const int status = OpenWithRetry(file, UserBasePath(), kShareReadOnly, kBusyQuestion, kOpenFailed);
+  if (status != kFileOpen) {
+    Warn(status == kFileNotFound ? "#-1507 User database doesn't exist!"
+                                 : "#-1506 Cannot open User database");
+    file.Close();
+    return std::nullopt;
+  }
+  const int count = file.RecordCount(kUserRecordSize);
+  if (count > kUserListLimit || (Settings && Settings->DisableUserList)) {
+    file.Close();
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i) {
+    file.Seek(kUserRecordSize, i);
+    std::string name;
+    const int read = file.ReadStr255(name);
+    if (read != kFileOpen) {
+      ReportError(read, "GetUserList: Userbase error");
+      break;
+    }
+    if (!IsVisitor(name)) names.push_back(name);
+  }
+  file.Close();
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return qx::UpperCp1252(a) < qx::UpperCp1252(b);
+  });
+  return names;
+}
+
+std::unique_ptr<TUser> CreateUser(const std::string& name) {
+  auto user = std::make_unique<TUser>(name);
+  TRecFile file;
+  int status = OpenWithRetry(file, UserBasePath(), kShareExclusive, kBusyQuestion, kOpenFailed);
+  if (status == kFileNotFound) {
+    Warn("User database doesn't exist, new one will be created.");
+    // Neither truncate a database another workstation has just created, nor
+    // append with others writing: two students created at once would share
+    // one offset.
+    qx::CreateEmptyFileIfMissing(UserBasePath());
+    status = OpenWithRetry(file, UserBasePath(), kShareExclusive, kBusyQuestion, kOpenFailed);
+  }
+  if (status != kFileOpen) {
+    ReportError2(-1505, file.Status);
+    file.Close();
+    return nullptr;
+  }
+  unsigned char record[kUserRecordSize];
+  user->ToRecord(record);
+  file.Seek(kUserRecordSize, file.RecordCount(kUserRecordSize));
+  file.WriteRecord(record, kUserRecordSize);
+  file.Close();
+  return user;
+}
+
+int SaveUser(TUser& user) {
+  if (IsVisitor(user.Name)) return 1;
+  TRecFile file;
+  const int status = OpenWithRetry(file, UserBasePath(), kShareExclusive, kBusyQuestion, kOpenFailed);
+  if (status != kFileOpen) {
+    file.Close();
+    return status;
+  }
+  const int index = FindRecord(file, user.Name);
+  if (index < 0) {
+    file.Close();
+    return -1508;
+  }
+  unsigned char record[kUserRecordSize];
+  user.ToRecord(record);
+  file.Seek(kUserRecordSize, index);
+  const int written = file.WriteRecord(record, kUserRecordSize);
+  file.Close();
+  return written;
+}
