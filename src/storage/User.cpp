@@ -33,6 +33,7 @@ constexpr int kOffEfficiency = 1036;
 constexpr int kOffReserved1 = 1156;
 constexpr int kOffBookmark = 1158;
 constexpr int kOffKeys = 1166;
+static_assert(kOffKeys + kKeyStatsBytes == kUserRecordSize);
 
 const char* const kBusyQuestion =
     "The network is currently busy because of other users, do you want to try again?";
@@ -193,10 +194,7 @@ void TUser::ToRecord(unsigned char* r) {
   PutInt16(r + kOffBookmark + 2, Bookmark->Exercise);
   PutInt16(r + kOffBookmark + 4, Bookmark->Event);
   PutInt16(r + kOffBookmark + 6, Bookmark->Extra);
-  int16_t keys[kKeyStatsValues];
-  DifficultKeys->Commit();
-  DifficultKeys->SaveTo(keys);
-  for (int i = 0; i < kKeyStatsValues; ++i) PutInt16(r + kOffKeys + 2 * i, keys[i]);
+  DifficultKeys->SaveTo(r + kOffKeys);  // folds the exercise under way in first
 }
 
 int TUser::FromRecord(TRecFile& file) {

@@ -129,9 +129,7 @@ TEST_F(UserBase, AHandMadeRecordReadsBack) {
   EXPECT_FLOAT_EQ(user->LastErrors, -1.0f);
   EXPECT_EQ(user->Bookmark->Chapter, 2);
   EXPECT_EQ(user->Bookmark->Extra, 5);
-  int16_t keys[kKeyStatsValues];
-  user->DifficultKeys->SaveTo(keys);
-  EXPECT_EQ(keys[2 * 223 + ('x' - 33)], -2);
+  EXPECT_EQ(user->DifficultKeys->ErrorHistory['x'], -2);
 }
 
 TEST_F(UserBase, CreateFindSaveAndTheVisitor) {
