@@ -41,7 +41,8 @@ size_t PlainHeaderEnd(const std::string& text) {
   for (int line = 0; line < 15 && pos < text.size(); ++line) {
     const size_t cr = text.find("\r\n", pos);
     const size_t end = cr == std::string::npos ? text.size() : cr + 2;
-    const std::string trimmed = TrimBlanks(text.substr(pos, (cr == std::string::npos ? text.size() : cr) - pos));
+    const std::string trimmed =
+        TrimBlanks(text.substr(pos, (cr == std::string::npos ? text.size() : cr) - pos));
     if (trimmed.empty() || trimmed[0] != '$') break;
     const auto fields = SplitFields(trimmed, "=;");
     if (fields.size() > 1 && Lower(fields[0]) == "$fileformat" && Lower(fields[1]) == "crypted")
@@ -65,8 +66,9 @@ int main(int argc, char* argv[]) {
 
   const size_t start = PlainHeaderEnd(text);
   if (start == std::string::npos)
-    return Fail(std::string(argv[1]) +
-                ": the header has no \"$fileformat=crypted\" line, so no reader would unscramble it");
+    return Fail(
+        std::string(argv[1]) +
+        ": the header has no \"$fileformat=crypted\" line, so no reader would unscramble it");
 
   std::string out = text;
   for (size_t i = start; i < out.size(); ++i) {

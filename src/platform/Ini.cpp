@@ -45,7 +45,8 @@ Parsed ParseLine(std::string_view line) {
   if (t[0] == '[') {
     const size_t close = t.find(']');
     p.kind = LineKind::Section;
-    p.name = Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    p.name =
+        Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
     return p;
   }
   const size_t eq = t.find('=');
@@ -72,7 +73,8 @@ std::vector<Line> SplitLines(std::string_view raw) {
       break;
     }
     const size_t eolLen = raw[end] == '\r' && end + 1 < raw.size() && raw[end + 1] == '\n' ? 2 : 1;
-    lines.push_back({std::string(raw.substr(pos, end - pos)), std::string(raw.substr(end, eolLen))});
+    lines.push_back(
+        {std::string(raw.substr(pos, end - pos)), std::string(raw.substr(end, eolLen))});
     pos = end + eolLen;
   }
   return lines;
@@ -105,9 +107,9 @@ bool ReplaceFile(const fs::path& target, const std::string& content) {
   if (fd < 0) return false;
   struct stat st {};
   if (::stat(target.c_str(), &st) == 0) fchmod(fd, st.st_mode & 07777);
-  const bool ok = WriteFully(fd, content.data(), content.size()) ==
-                      static_cast<long long>(content.size()) &&
-                  FlushToDisk(fd);
+  const bool ok =
+      WriteFully(fd, content.data(), content.size()) == static_cast<long long>(content.size()) &&
+      FlushToDisk(fd);
   if (!CloseFile(fd) || !ok || ::rename(temp.c_str(), target.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;

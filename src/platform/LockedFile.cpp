@@ -15,9 +15,15 @@ namespace {
 int OpenFlags(FileAccess access, FileOpening opening) {
   int flags = O_CLOEXEC;
   switch (access) {
-    case FileAccess::Read: flags |= O_RDONLY; break;
-    case FileAccess::Write: flags |= O_WRONLY; break;
-    case FileAccess::ReadWrite: flags |= O_RDWR; break;
+    case FileAccess::Read:
+      flags |= O_RDONLY;
+      break;
+    case FileAccess::Write:
+      flags |= O_WRONLY;
+      break;
+    case FileAccess::ReadWrite:
+      flags |= O_RDWR;
+      break;
   }
   if (opening == FileOpening::CreateOrTruncate || opening == FileOpening::CreateOrKeep)
     flags |= O_CREAT;

@@ -18,9 +18,7 @@ namespace {
 // Offsets are 32-bit; leave room for the line end arithmetic of ReadLine.
 constexpr long long kMaxFileSize = INT_MAX - 4096;
 
-int ClampToInt(long long v) {
-  return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
+int ClampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 void StoreLe(unsigned char* p, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
@@ -116,8 +114,7 @@ int TTextFile::Open(const std::string& name, int mode) {
       o = qx::OpenLocked(name, FileAccess::Write, FileLock::Exclusive, FileOpening::Append);
       break;
     case kTextAppendNew:
-      o = qx::OpenLocked(name, FileAccess::Write, FileLock::Exclusive,
-                         FileOpening::CreateOrKeep);
+      o = qx::OpenLocked(name, FileAccess::Write, FileLock::Exclusive, FileOpening::CreateOrKeep);
       break;
     default:
       return FailOpen(*this, kFileOpenFailed);

@@ -95,11 +95,11 @@ class TRecFile : public TFile {
   int RecordCount(int recordSize) const;
   bool SizeFits(int recordSize) const;
 
-  int ReadInt(int& v);                   // 16-bit, sign-extended
+  int ReadInt(int& v);  // 16-bit, sign-extended
   int ReadSmall(int16_t& v);
   int ReadLong(int32_t& v);
-  int ReadBytes(void* buf, int n);       // n + 1 bytes
-  int ReadSmalls(int16_t* buf, int n);   // n + 1 values
+  int ReadBytes(void* buf, int n);      // n + 1 bytes
+  int ReadSmalls(int16_t* buf, int n);  // n + 1 values
   // A counted string of capacity 255 (256 bytes) as text.
   int ReadStr255(std::string& s);
 
@@ -150,7 +150,10 @@ class TRecordBuffer {
   const std::string& Bytes() const { return bytes_; }
   std::string& Bytes() { return bytes_; }
   int Size() const { return static_cast<int>(bytes_.size()); }
-  void Rewind() { cursor_ = 0; short_ = false; }
+  void Rewind() {
+    cursor_ = 0;
+    short_ = false;
+  }
   bool Short() const { return short_; }
 
  private:

@@ -120,8 +120,7 @@ void TProgramSettings::LoadSettings() {
 
   DefaultContents = ReadGeneralFlagged("DefaultContents", ContentsFromCommon);
   if (DefaultContents.empty()) DefaultContents = "Beginner.cnt";
-  if (!qx::FileExists(DefaultContents))
-    ReportError(-1, "Default contents: " + DefaultContents);
+  if (!qx::FileExists(DefaultContents)) ReportError(-1, "Default contents: " + DefaultContents);
 
   LastUser = ReadGeneral("LastUser");
   LessonDuration = MinutesOf(ReadGeneralFlagged("LessonDuration", DurationFromCommon));

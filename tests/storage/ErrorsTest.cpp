@@ -69,8 +69,9 @@ TEST_F(ErrorLogTest, FirstReportCreatesTheLogWithItsHeaderLaterOnesAppend) {
 
   EXPECT_EQ(ReportError2(-1505, -2), 0);
   EXPECT_EQ(box.dialogs.Asked()[1].text, "#-1505 Cannot open User database\n\rFile open failed");
-  EXPECT_EQ(ReadBytes(box / "Errors.log"),
-            header + first + Record("#-1505  Cannot open User database", " - File open failed = -2"));
+  EXPECT_EQ(
+      ReadBytes(box / "Errors.log"),
+      header + first + Record("#-1505  Cannot open User database", " - File open failed = -2"));
 }
 
 TEST_F(ErrorLogTest, UnknownCodesAndLongDetails) {
@@ -88,7 +89,7 @@ TEST_F(ErrorLogTest, UnknownCodesAndLongDetails) {
 
 TEST_F(ErrorLogTest, ALockedLogIsPassedOverInSilence) {
   WriteBytes(box / "errors.log", "kept\r\n");  // an existing log in another case
-  TTextFile other;  // stands for another workstation appending right now
+  TTextFile other;                             // stands for another workstation appending right now
   ASSERT_EQ(other.Open(box / "Errors.log", kTextAppend), 1);
   EXPECT_EQ(ReportError(-2, "while locked"), 0);
   EXPECT_EQ(box.dialogs.Asked().size(), 1u);  // the box is shown all the same
@@ -106,5 +107,6 @@ TEST(ErrorLog, WithoutSettingsTheVersionFieldsAreEmpty) {
   ReportError(-500, "qwerty.kbd");
   const std::string log = ReadBytes(box / "Errors.log");
   EXPECT_TRUE(log.starts_with("Quillbrandex  error file.  \r\n"));
-  EXPECT_NE(log.find(" Build  () compiled \r\n#-500  Error in Main-procedure\r\n"), std::string::npos);
+  EXPECT_NE(log.find(" Build  () compiled \r\n#-500  Error in Main-procedure\r\n"),
+            std::string::npos);
 }

@@ -264,7 +264,9 @@ TEST(RecFile, FieldEncodingsRoundTrip) {
   const std::string raw = ReadBytes(dir / "r.dat");
   ASSERT_EQ(raw.size(), 2u + 2 + 4 + 3 + 6 + 256);
   EXPECT_EQ(raw.substr(0, 4), std::string("\x70\x11\xF6\xFF", 4));
-  EXPECT_EQ(raw.substr(17, 5), std::string("\x04" "Anna", 5));
+  EXPECT_EQ(raw.substr(17, 5), std::string("\x04"
+                                           "Anna",
+                                           5));
 
   TRecFile f;
   ASSERT_EQ(f.Open(dir / "r.dat", kRecOpen, kShareReadOnly), 1);
@@ -310,7 +312,7 @@ TEST(RecFile, SeekCountAndShortRead) {
   EXPECT_EQ(f.ReadInt(v), 0);  // one byte of two
   EXPECT_EQ(v, 0x7F);
   EXPECT_EQ(f.Position, 8);
-  EXPECT_EQ(f.ReadInt(v), 0);  // reads wait for status 1
+  EXPECT_EQ(f.ReadInt(v), 0);   // reads wait for status 1
   EXPECT_EQ(f.WriteInt(5), 0);  // writes still act at status 0
   EXPECT_EQ(ReadBytes(dir / "seven.dat").size(), 9u);
 
@@ -374,8 +376,7 @@ TEST(DataFiles, ListFilesCapitalizesNamesUpToTheFirstDot) {
   WriteBytes(dir / ".hidden.txt", "");
   WriteBytes(dir / "notes.doc", "");
   EXPECT_EQ(ListFiles(dir / "*.txt"), (std::vector<std::string>{"My Story", "Other", "Two"}));
-  EXPECT_EQ(ListFilesWith(dir / "*.doc", "(none)"),
-            (std::vector<std::string>{"(none)", "Notes"}));
+  EXPECT_EQ(ListFilesWith(dir / "*.doc", "(none)"), (std::vector<std::string>{"(none)", "Notes"}));
   EXPECT_TRUE(ListFiles(dir / "*.xyz").empty());
 }
 

@@ -51,7 +51,8 @@ TEST(IniFile, ReadsWithProfileSemantics) {
       {"stray", ""},           // before any section
       {"", ""},
   };
-  for (const auto& [key, value] : general) EXPECT_EQ(ini.Read("general settings", key), value) << key;
+  for (const auto& [key, value] : general)
+    EXPECT_EQ(ini.Read("general settings", key), value) << key;
   EXPECT_TRUE(ini.Contains("General Settings", "PLAYTHEME"));
   EXPECT_FALSE(ini.Contains("General Settings", "PlaySounds"));
   EXPECT_EQ(ini.Keys("Keyboard Layouts"),
@@ -87,9 +88,9 @@ TEST(IniFile, WriteChangesOneLineAndKeepsEveryOtherByte) {
     std::string after;
   };
   const Case cases[] = {
-      {"replace, key spelled as in the file", "; c\r\n[General Settings]\r\nLastUser = Anna \r\nX=1\r\n",
-       "general settings", "LASTUSER", "Bob",
-       "; c\r\n[General Settings]\r\nLastUser=Bob\r\nX=1\r\n"},
+      {"replace, key spelled as in the file",
+       "; c\r\n[General Settings]\r\nLastUser = Anna \r\nX=1\r\n", "general settings", "LASTUSER",
+       "Bob", "; c\r\n[General Settings]\r\nLastUser=Bob\r\nX=1\r\n"},
       {"add after the section's last line", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "a", "z", "3",
        "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
       {"add to the first of two sections", "[A]\r\nx=1\r\n[B]\r\n[A]\r\ny=2\r\n", "A", "z", "3",
@@ -103,7 +104,8 @@ TEST(IniFile, WriteChangesOneLineAndKeepsEveryOtherByte) {
        "[General Settings]\r\nLastUser=Anna\r\n"},
       {"a value is one line", "[A]\r\n", "A", "k", "one\r\n[B]\r\nx=y",
        "[A]\r\nk=one  [B]  x=y\r\n"},
-      {"garbage around", "\x01\xFF=\r\n[A\r\n=\r\n", "A", "k", "v", "\x01\xFF=\r\n[A\r\n=\r\nk=v\r\n"},
+      {"garbage around", "\x01\xFF=\r\n[A\r\n=\r\n", "A", "k", "v",
+       "\x01\xFF=\r\n[A\r\n=\r\nk=v\r\n"},
   };
   TempDir dir;
   for (const Case& c : cases) {
@@ -124,7 +126,8 @@ TEST(IniFile, WriteCreatesTheFileAndLeavesNoTemporaryFiles) {
   EXPECT_EQ(qx::FindFiles(dir / "*").size(), 1u);
   std::error_code ec;
   size_t entries = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path(), ec)) ++entries;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path(), ec))
+    ++entries;
   EXPECT_EQ(entries, 1u);
 
   IniFile nowhere(dir / "missing/dir/x.ini");

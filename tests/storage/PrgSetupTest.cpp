@@ -18,8 +18,8 @@ std::string Lines(std::initializer_list<std::string> lines) {
   return text;
 }
 
-const std::string kLayouts = Lines({"[Keyboard Layouts]", "US English=qwerty.kbd",
-                                    "English=uk.kbd", "Finnish=fi.kbd"});
+const std::string kLayouts =
+    Lines({"[Keyboard Layouts]", "US English=qwerty.kbd", "English=uk.kbd", "Finnish=fi.kbd"});
 
 }  // namespace
 
@@ -128,20 +128,25 @@ TEST_F(SettingsTest, ValueRules) {
     std::function<void(const TProgramSettings&)> check;
   };
   const Case cases[] = {
-      {"MeasuringUnit=WPM", "", [](auto& s) {
+      {"MeasuringUnit=WPM", "",
+       [](auto& s) {
          EXPECT_TRUE(s.MeasuringWPM);
          EXPECT_EQ(s.SpeedUnitText(), "wpm");
          EXPECT_FLOAT_EQ(s.DisplaySpeed(250), 50);
        }},
-      {"MeasuringUnit=wpm", "", [](auto& s) {
+      {"MeasuringUnit=wpm", "",
+       [](auto& s) {
          EXPECT_FALSE(s.MeasuringWPM);
          EXPECT_EQ(s.SpeedUnitText(), "cpm");
          EXPECT_FLOAT_EQ(s.DisplaySpeed(250), 250);
        }},
       {"", "CustomStoryPath=stories", [](auto& s) { EXPECT_EQ(s.CustomStoryPath, "./stories/"); }},
-      {"", "CustomStoryPath=my\\texts\\", [](auto& s) { EXPECT_EQ(s.CustomStoryPath, "./my/texts/"); }},
-      {"", "CustomStoryPath=/srv/texts", [](auto& s) { EXPECT_EQ(s.CustomStoryPath, "/srv/texts/"); }},
-      {"", "", [](auto& s) {
+      {"", "CustomStoryPath=my\\texts\\",
+       [](auto& s) { EXPECT_EQ(s.CustomStoryPath, "./my/texts/"); }},
+      {"", "CustomStoryPath=/srv/texts",
+       [](auto& s) { EXPECT_EQ(s.CustomStoryPath, "/srv/texts/"); }},
+      {"", "",
+       [](auto& s) {
          EXPECT_EQ(s.CustomStoryPath, "");
          EXPECT_TRUE(s.KeyboardAutoDetect);  // no KeyboardLayout key at all
          EXPECT_EQ(s.KeyboardLayout, "English");
@@ -165,7 +170,8 @@ TEST_F(SettingsTest, ValueRules) {
       {"LessonDuration=15 min", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, 0); }},
       {"LessonDuration=-5", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, 0); }},
       {"LessonDuration=99999999999", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, 0); }},
-      {"KeyboardAutoDetect=0\r\nKeyboardLayout=German", "", [](auto& s) {
+      {"KeyboardAutoDetect=0\r\nKeyboardLayout=German", "",
+       [](auto& s) {
          EXPECT_FALSE(s.KeyboardAutoDetect);
          EXPECT_EQ(s.KeyboardLayout, "German");
        }},
@@ -187,7 +193,7 @@ TEST_F(SettingsTest, LayoutFileFromTheFirstMatchingLine) {
     std::string name;
     std::string file;
   } cases[] = {
-      {false, "ENGLISH", "qwerty.kbd"}, {false, "finnish", "fi.kbd"},
+      {false, "ENGLISH", "qwerty.kbd"},  {false, "finnish", "fi.kbd"},
       {false, "Klingon", "default.kbd"}, {true, "English", "fi.kbd"},
       {false, "BROKEN", "default.kbd"},
   };
@@ -210,9 +216,10 @@ TEST_F(SettingsTest, MissingLayoutsWizardAndContentsAreReported) {
   const auto s = Load();
   std::vector<std::string> texts;
   for (const auto& r : box.dialogs.Asked()) texts.push_back(r.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"#0 (0)\n\rNo keyboard layouts defined in INI",
-                                             "#-1 File not found\n\rDefault Wizard: builder",
-                                             "#-1 File not found\n\rDefault contents: Beginner.cnt"}));
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"#0 (0)\n\rNo keyboard layouts defined in INI",
+                                      "#-1 File not found\n\rDefault Wizard: builder",
+                                      "#-1 File not found\n\rDefault contents: Beginner.cnt"}));
   EXPECT_EQ(s->GetLayoutFile("qwerty.kbd"), "qwerty.kbd");
 }
 
@@ -232,9 +239,15 @@ TEST_F(SettingsTest, SaveWritesTheStudentsChoicesToTheLocalFileOnly) {
   EXPECT_EQ(ReadBytes(box / "QXCommon.ini"), common);
   const qx::IniFile local(box.ConfigDir() + "QXLocal.ini");
   const std::pair<const char*, const char*> saved[] = {
-      {"KeyboardAutoDetect", "0"}, {"KeyboardLayout", "Finnish"}, {"DefaultContents", "Beginner.cnt"},
-      {"PlayTheme", "0"},          {"MaximizedBook", "0"},        {"MeasuringUnit", "CPS"},
-      {"LastUser", "Anna"},        {"PlaySounds", "1"},           {"LessonDuration", "7"},
+      {"KeyboardAutoDetect", "0"},
+      {"KeyboardLayout", "Finnish"},
+      {"DefaultContents", "Beginner.cnt"},
+      {"PlayTheme", "0"},
+      {"MaximizedBook", "0"},
+      {"MeasuringUnit", "CPS"},
+      {"LastUser", "Anna"},
+      {"PlaySounds", "1"},
+      {"LessonDuration", "7"},
       {"Custom", "kept"},
   };
   for (const auto& [key, value] : saved)

@@ -112,13 +112,20 @@ TEST(SharingModes, HoldBetweenProcesses) {
     int expected;
   };
   const Case cases[] = {
-      {kAsRecExclusive, kAsRecExclusive, -2}, {kAsRecExclusive, kAsRecRead, -2},
-      {kAsRecExclusive, kAsRecAll, -2},       {kAsRecExclusive, kAsTextRead, -2},
-      {kAsRecRead, kAsRecRead, 1},            {kAsRecRead, kAsRecAll, 1},
-      {kAsRecRead, kAsTextRead, 1},           {kAsRecRead, kAsRecExclusive, -2},
-      {kAsRecRead, kAsTextAppend, -2},        {kAsRecAll, kAsRecAll, 1},
-      {kAsRecAll, kAsRecExclusive, -2},       {kAsTextRead, kAsTextCreate, -2},
-      {kAsTextAppend, kAsTextAppend, -2},     {kAsTextAppend, kAsRecRead, -2},
+      {kAsRecExclusive, kAsRecExclusive, -2},
+      {kAsRecExclusive, kAsRecRead, -2},
+      {kAsRecExclusive, kAsRecAll, -2},
+      {kAsRecExclusive, kAsTextRead, -2},
+      {kAsRecRead, kAsRecRead, 1},
+      {kAsRecRead, kAsRecAll, 1},
+      {kAsRecRead, kAsTextRead, 1},
+      {kAsRecRead, kAsRecExclusive, -2},
+      {kAsRecRead, kAsTextAppend, -2},
+      {kAsRecAll, kAsRecAll, 1},
+      {kAsRecAll, kAsRecExclusive, -2},
+      {kAsTextRead, kAsTextCreate, -2},
+      {kAsTextAppend, kAsTextAppend, -2},
+      {kAsTextAppend, kAsRecRead, -2},
   };
   qxtest::TempDir dir;
   const std::string path = dir / "shared.dat";
@@ -146,8 +153,8 @@ TEST(OpenWithRetry, ReturnsOnceTheHolderLetsGoWithoutAsking) {
     if (n == 5) holder.Release();
   };
   TRecFile f;
-  EXPECT_EQ(OpenWithRetry(f, box / "userbase.qx4", kShareExclusive, "Busy?", "Userbase open failed."),
-            1);
+  EXPECT_EQ(
+      OpenWithRetry(f, box / "userbase.qx4", kShareExclusive, "Busy?", "Userbase open failed."), 1);
   EXPECT_EQ(f.Status, 1);
   EXPECT_EQ(pump.waits, 5);
   EXPECT_EQ(pump.waitedMs, 1000);
@@ -170,9 +177,11 @@ TEST(OpenWithRetry, NoAfterTheBusyQuestionReportsTheTimeOut) {
     std::string logLine;
   };
   const Case cases[] = {
-      {kShareExclusive, "#-801 Time out while opening for exclusive write mode \n\rUserbase open failed.",
+      {kShareExclusive,
+       "#-801 Time out while opening for exclusive write mode \n\rUserbase open failed.",
        "#-801  Time out while opening for exclusive write mode "},
-      {kShareReadOnly, "#-802  Time out while opening for write-denied read mode\n\rUserbase open failed.",
+      {kShareReadOnly,
+       "#-802  Time out while opening for write-denied read mode\n\rUserbase open failed.",
        "#-802   Time out while opening for write-denied read mode"},
   };
   for (const Case& c : cases) {
@@ -184,9 +193,10 @@ TEST(OpenWithRetry, NoAfterTheBusyQuestionReportsTheTimeOut) {
     Holder holder(kAsRecExclusive, box / "Userbase.qx4");
     box.dialogs.Answer(qx::DialogAnswer::No);
     TRecFile f;
-    EXPECT_EQ(OpenWithRetry(f, box / "Userbase.qx4", c.share,
-                            "The network is currently busy because of other users, do you want to try again?",
-                            "Userbase open failed."),
+    EXPECT_EQ(OpenWithRetry(
+                  f, box / "Userbase.qx4", c.share,
+                  "The network is currently busy because of other users, do you want to try again?",
+                  "Userbase open failed."),
               -2);
     EXPECT_EQ(pump.waits, 14);
     const auto& asked = box.dialogs.Asked();

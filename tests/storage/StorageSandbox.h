@@ -18,8 +18,7 @@ namespace qxtest {
 // program folder.
 class StorageSandbox {
  public:
-  StorageSandbox()
-      : oldCwd_(qx::CurrentDirectory()), oldProgramDir_(qx::ProgramDir()) {
+  StorageSandbox() : oldCwd_(qx::CurrentDirectory()), oldProgramDir_(qx::ProgramDir()) {
     if (const char* c = std::getenv("QX_CONFIG_DIR")) oldConfig_ = c;
     qx::EnsureDirectory(ProgramDir());
     qx::EnsureDirectory(ConfigDir());
