@@ -2,7 +2,6 @@
 #include "storage/Topten.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/Clock.h"
 #include "platform/Files.h"
@@ -14,13 +13,6 @@ namespace {
 
 const char* const kBusyQuestion =
     "The network is busy because of other users, do you want to try again?";
-
-void PutStr255(unsigned char* p, const std::string& s) {
-  const size_t n = std::min<size_t>(s.size(), 255);
-  std::memset(p, 0, 256);
-  p[0] = static_cast<unsigned char>(n);
-  std::memcpy(p + 1, s.data(), n);
-}
 
 }  // namespace
 
@@ -64,16 +56,13 @@ int TtopTen::Save(int count) {
   if (count > 0) Count = std::min(count, kTopTenMaxEntries);
   if (status == kFileOpen) {
     // The whole table in one write, so that a reader never meets half of it.
-    std::vector<unsigned char> table(static_cast<size_t>(Count) * kTopTenRecordSize);
+    TRecordBuffer table;
     for (int i = 1; i <= Count; ++i) {
-      unsigned char* r = table.data() + (i - 1) * kTopTenRecordSize;
-      PutStr255(r, Entries[i].Name);
-      r[256] = static_cast<unsigned char>(Entries[i].Score & 0xFF);
-      r[257] = static_cast<unsigned char>((Entries[i].Score >> 8) & 0xFF);
-      PutStr255(r + 258, Entries[i].Date);
+      table.PutStr255(Entries[i].Name);
+      table.PutInt(Entries[i].Score);
+      table.PutStr255(Entries[i].Date);
     }
-    file.Seek(kTopTenRecordSize, 0);
-    file.WriteRecord(table.data(), static_cast<int>(table.size()));
+    file.WriteRecordAt(0, table.Bytes().data(), table.Size());
   }
   file.Close();
   return status;

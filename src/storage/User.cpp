@@ -19,19 +19,7 @@ TUser* User = nullptr;
 
 namespace {
 
-// Offsets of the stored record.
-constexpr int kOffName = 0;
-constexpr int kOffContents = 256;
-constexpr int kOffPlaySounds = 512;
-constexpr int kOffStoryPosition = 524;
-constexpr int kOffStoryFile = 528;
-constexpr int kOffFurthestExercise = 784;
-constexpr int kOffResultExercise = 788;
-constexpr int kOffLastSpeed = 828;
-constexpr int kOffMarks = 836;
-constexpr int kOffEfficiency = 1036;
-constexpr int kOffReserved1 = 1156;
-constexpr int kOffBookmark = 1158;
+// The key statistics close the record.
 constexpr int kOffKeys = 1166;
 static_assert(kOffKeys + kKeyStatsBytes == kUserRecordSize);
 
@@ -39,21 +27,8 @@ const char* const kBusyQuestion =
     "The network is currently busy because of other users, do you want to try again?";
 const char* const kOpenFailed = "Userbase open failed.";
 
-void PutInt16(unsigned char* p, int v) {
-  p[0] = static_cast<unsigned char>(v & 0xFF);
-  p[1] = static_cast<unsigned char>((v >> 8) & 0xFF);
-}
-
-void PutStr255(unsigned char* p, const std::string& s) {
-  const size_t n = std::min<size_t>(s.size(), 255);
-  std::memset(p, 0, 256);
-  p[0] = static_cast<unsigned char>(n);
-  std::memcpy(p + 1, s.data(), n);
-}
-
 int Tenfold(float v) { return static_cast<int>(std::nearbyint(v * 10.0f)); }
 float Tenth(int v) { return static_cast<float>(v) / 10.0f; }
-int16_t Low16(int v) { return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF)); }
 
 void Warn(const std::string& text) { qx::ShowWarning(text); }
 
@@ -166,34 +141,28 @@ void TUser::SetExerciseMark(int lesson, int exercise, int mark) {
 }
 
 void TUser::ToRecord(unsigned char* r) {
-  std::memset(r, 0, kUserRecordSize);
-  PutStr255(r + kOffName, Name);
-  PutStr255(r + kOffContents, ContentsFile);
-  const int smalls[] = {PlaySounds, LargeFont, LessonDuration, StudyTime, LessonTime, ChaptersStudied};
-  for (int i = 0; i < 6; ++i) PutInt16(r + kOffPlaySounds + 2 * i, smalls[i]);
-  const auto story = static_cast<uint32_t>(StoryPosition);
-  for (int i = 0; i < 4; ++i) r[kOffStoryPosition + i] = static_cast<unsigned char>(story >> (8 * i));
-  PutStr255(r + kOffStoryFile, StoryFile);
-  PutInt16(r + kOffFurthestExercise, FurthestExercise);
-  PutInt16(r + kOffFurthestExercise + 2, FurthestChapter);
-  for (int i = 1; i <= kMaxLessons; ++i)
-    PutInt16(r + kOffResultExercise + 2 * (i - 1), LessonResultExercise[i]);
-  PutInt16(r + kOffLastSpeed, LastSpeed);
-  PutInt16(r + kOffLastSpeed + 2, LastEfficiency);
-  PutInt16(r + kOffLastSpeed + 4, Tenfold(LastErrors));
-  PutInt16(r + kOffLastSpeed + 6, Tenfold(LastBackSpace));
-  for (int l = 0; l < kMaxLessons; ++l)
-    std::memcpy(r + kOffMarks + l * kMaxMarkedExercises, ExerciseMarks[l].data(), kMaxMarkedExercises);
-  const std::array<float, kMaxLessons + 1>* results[] = {&LessonEfficiency, &LessonAccuracy,
-                                                          &LessonSpeed};
-  for (int a = 0; a < 3; ++a)
-    for (int i = 1; i <= kMaxLessons; ++i)
-      PutInt16(r + kOffEfficiency + a * 40 + 2 * (i - 1), Tenfold((*results[a])[i]));
-  PutInt16(r + kOffReserved1, Reserved1);
-  PutInt16(r + kOffBookmark, Bookmark->Chapter);
-  PutInt16(r + kOffBookmark + 2, Bookmark->Exercise);
-  PutInt16(r + kOffBookmark + 4, Bookmark->Event);
-  PutInt16(r + kOffBookmark + 6, Bookmark->Extra);
+  TRecordBuffer b;
+  b.PutStr255(Name);
+  b.PutStr255(ContentsFile);
+  for (int v : {PlaySounds, LargeFont, LessonDuration, StudyTime, LessonTime, ChaptersStudied})
+    b.PutInt(v);
+  b.PutLong(StoryPosition);
+  b.PutStr255(StoryFile);
+  b.PutInt(FurthestExercise);
+  b.PutInt(FurthestChapter);
+  for (int i = 1; i <= kMaxLessons; ++i) b.PutInt(LessonResultExercise[i]);
+  b.PutInt(LastSpeed);
+  b.PutInt(LastEfficiency);
+  b.PutInt(Tenfold(LastErrors));
+  b.PutInt(Tenfold(LastBackSpace));
+  static_assert(sizeof(ExerciseMarks) == kMaxLessons * kMaxMarkedExercises);
+  b.PutBytes(ExerciseMarks.data(), kMaxLessons * kMaxMarkedExercises - 1);
+  for (const auto* result : {&LessonEfficiency, &LessonAccuracy, &LessonSpeed})
+    for (int i = 1; i <= kMaxLessons; ++i) b.PutInt(Tenfold((*result)[i]));
+  b.PutInt(Reserved1);
+  for (int v : {Bookmark->Chapter, Bookmark->Exercise, Bookmark->Event, Bookmark->Extra})
+    b.PutInt(v);
+  std::memcpy(r, b.Bytes().data(), kOffKeys);
   DifficultKeys->SaveTo(r + kOffKeys);  // folds the exercise under way in first
 }
 
@@ -220,10 +189,7 @@ int TUser::FromRecord(TRecFile& file) {
   LastErrors = Tenth(tenfold);
   file.ReadInt(tenfold);
   LastBackSpace = Tenth(tenfold);
-  uint8_t marks[kMaxLessons * kMaxMarkedExercises];
-  file.ReadBytes(marks, kMaxLessons * kMaxMarkedExercises - 1);
-  for (int l = 0; l < kMaxLessons; ++l)
-    std::memcpy(ExerciseMarks[l].data(), marks + l * kMaxMarkedExercises, kMaxMarkedExercises);
+  file.ReadBytes(ExerciseMarks.data(), kMaxLessons * kMaxMarkedExercises - 1);
   std::array<float, kMaxLessons + 1>* results[] = {&LessonEfficiency, &LessonAccuracy, &LessonSpeed};
   for (auto* result : results) {
     file.ReadSmalls(values, kMaxLessons - 1);
@@ -316,8 +282,7 @@ std::unique_ptr<TUser> CreateUser(const std::string& name) {
   }
   unsigned char record[kUserRecordSize];
   user->ToRecord(record);
-  file.Seek(kUserRecordSize, file.RecordCount(kUserRecordSize));
-  file.WriteRecord(record, kUserRecordSize);
+  file.WriteRecordAt(file.RecordCount(kUserRecordSize), record, kUserRecordSize);
   file.Close();
   return user;
 }
@@ -337,8 +302,7 @@ int SaveUser(TUser& user) {
   }
   unsigned char record[kUserRecordSize];
   user.ToRecord(record);
-  file.Seek(kUserRecordSize, index);
-  const int written = file.WriteRecord(record, kUserRecordSize);
+  const int written = file.WriteRecordAt(index, record, kUserRecordSize);
   file.Close();
   return written;
 }

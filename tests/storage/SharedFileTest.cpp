@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Sharing modes between processes, the busy-file retry policy and the
+// error log under two writers.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <memory>
+
+#include "StorageSandbox.h"
+#include "storage/Errors.h"
+#include "storage/FileObj.h"
+#include "support/Children.h"
+
+using qxtest::CountingPump;
+using qxtest::ReadBytes;
+using qxtest::StorageSandbox;
+using qxtest::WriteBytes;
+
+namespace {
+
+struct Mode {
+  const char* name;
+  bool text;
+  int mode;
+  int share;
+};
+
+const Mode kAsRecExclusive{"record, exclusive", false, kRecOpen, kShareExclusive};
+const Mode kAsRecRead{"record, read", false, kRecOpen, kShareReadOnly};
+const Mode kAsRecAll{"record, share 1", false, kRecOpen, kShareAll};
+const Mode kAsTextRead{"text read", true, kTextRead, 0};
+const Mode kAsTextCreate{"text create", true, kTextCreate, 0};
+const Mode kAsTextAppend{"text append", true, kTextAppend, 0};
+
+std::unique_ptr<TFile> OpenAs(const Mode& m, const std::string& path, int& status) {
+  if (m.text) {
+    auto f = std::make_unique<TTextFile>();
+    status = f->Open(path, m.mode);
+    return f;
+  }
+  auto f = std::make_unique<TRecFile>();
+  status = f->Open(path, m.mode, m.share);
+  return f;
+}
+
+// Another process that keeps a file open in one mode until it is released
+// or, with holdMs >= 0, until that time has passed.
+class Holder {
+ public:
+  Holder(const Mode& m, const std::string& path, int holdMs = -1) {
+    if (pipe(ready_) != 0 || pipe(release_) != 0) ADD_FAILURE() << "pipe";
+    pid_ = qxtest::StartChild([&] {
+      close(ready_[0]);
+      close(release_[1]);
+      int status = 0;
+      auto file = OpenAs(m, path, status);
+      const char c = static_cast<char>(status + 100);
+      if (write(ready_[1], &c, 1) != 1) return 1;
+      pollfd p{release_[0], POLLIN, 0};
+      poll(&p, 1, holdMs);
+      return 0;
+    });
+    close(ready_[1]);
+    close(release_[0]);
+    char c = 0;
+    if (read(ready_[0], &c, 1) == 1) status_ = c - 100;
+  }
+  ~Holder() {
+    Release();
+    close(ready_[0]);
+  }
+  int Status() const { return status_; }
+  // Returns once the other process has gone, and its locks with it.
+  void Release() {
+    if (pid_ <= 0) return;
+    close(release_[1]);
+    qxtest::WaitChild(pid_);
+    pid_ = -1;
+  }
+
+ private:
+  int ready_[2] = {-1, -1};
+  int release_[2] = {-1, -1};
+  pid_t pid_ = -1;
+  int status_ = -100;
+};
+
+std::vector<std::string> LogLines(const std::string& path) {
+  std::vector<std::string> lines;
+  const std::string raw = ReadBytes(path);
+  size_t pos = 0;
+  while (pos < raw.size()) {
+    const size_t end = raw.find("\r\n", pos);
+    if (end == std::string::npos) {
+      lines.push_back(raw.substr(pos));
+      break;
+    }
+    lines.push_back(raw.substr(pos, end - pos));
+    pos = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace
+
+TEST(SharingModes, HoldBetweenProcesses) {
+  struct Case {
+    const Mode& held;
+    const Mode& other;
+    int expected;
+  };
+  const Case cases[] = {
+      {kAsRecExclusive, kAsRecExclusive, -2},
+      {kAsRecExclusive, kAsRecRead, -2},
+      {kAsRecExclusive, kAsRecAll, -2},
+      {kAsRecExclusive, kAsTextRead, -2},
+      {kAsRecRead, kAsRecRead, 1},
+      {kAsRecRead, kAsRecAll, 1},
+      {kAsRecRead, kAsTextRead, 1},
+      {kAsRecRead, kAsRecExclusive, -2},
+      {kAsRecRead, kAsTextAppend, -2},
+      {kAsRecAll, kAsRecAll, 1},
+      {kAsRecAll, kAsRecExclusive, -2},
+      {kAsTextRead, kAsTextCreate, -2},
+      {kAsTextAppend, kAsTextAppend, -2},
+      {kAsTextAppend, kAsRecRead, -2},
+  };
+  qxtest::TempDir dir;
+  const std::string path = dir / "shared.dat";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.held.name) + " held, then " + c.other.name);
+    WriteBytes(path, "content\r\n");
+    Holder holder(c.held, path);
+    ASSERT_EQ(holder.Status(), 1);
+    int status = 0;
+    auto file = OpenAs(c.other, path, status);
+    EXPECT_EQ(status, c.expected);
+    EXPECT_EQ(file->Handle >= 0, c.expected == 1);
+    // A refused create must not have truncated the holder's file.
+    EXPECT_EQ(ReadBytes(path), "content\r\n");
+  }
+}
+
+TEST(OpenWithRetry, ReturnsOnceTheHolderLetsGoWithoutAsking) {
+  StorageSandbox box;
+  CountingPump pump;
+  qx::InstallEventPump(&pump);
+  WriteBytes(box / "Userbase.qx4", std::string(2504, '\0'));
+  Holder holder(kAsRecExclusive, box / "Userbase.qx4");
+  pump.onWait = [&](int n) {
+    if (n == 5) holder.Release();
+  };
+  TRecFile f;
+  EXPECT_EQ(
+      OpenWithRetry(f, box / "userbase.qx4", kShareExclusive, "Busy?", "Userbase open failed."), 1);
+  EXPECT_EQ(f.Status, 1);
+  EXPECT_EQ(pump.waits, 5);
+  EXPECT_EQ(pump.waitedMs, 1000);
+  EXPECT_TRUE(box.dialogs.Asked().empty());
+}
+
+TEST(OpenWithRetry, MissingFileIsReturnedAtOnce) {
+  StorageSandbox box;
+  CountingPump pump;
+  qx::InstallEventPump(&pump);
+  TRecFile f;
+  EXPECT_EQ(OpenWithRetry(f, box / "none.qxt", kShareReadOnly, "Busy?", "x"), -1);
+  EXPECT_EQ(pump.waits, 0);
+}
+
+TEST(OpenWithRetry, NoAfterTheBusyQuestionReportsTheTimeOut) {
+  struct Case {
+    int share;
+    std::string box;
+    std::string logLine;
+  };
+  const Case cases[] = {
+      {kShareExclusive,
+       "#-801 Time out while opening for exclusive write mode \n\rUserbase open failed.",
+       "#-801  Time out while opening for exclusive write mode "},
+      {kShareReadOnly,
+       "#-802  Time out while opening for write-denied read mode\n\rUserbase open failed.",
+       "#-802   Time out while opening for write-denied read mode"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.share);
+    StorageSandbox box;
+    CountingPump pump;
+    qx::InstallEventPump(&pump);
+    WriteBytes(box / "Userbase.qx4", "");
+    Holder holder(kAsRecExclusive, box / "Userbase.qx4");
+    box.dialogs.Answer(qx::DialogAnswer::No);
+    TRecFile f;
+    EXPECT_EQ(OpenWithRetry(
+                  f, box / "Userbase.qx4", c.share,
+                  "The network is currently busy because of other users, do you want to try again?",
+                  "Userbase open failed."),
+              -2);
+    EXPECT_EQ(pump.waits, 14);
+    const auto& asked = box.dialogs.Asked();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].icon, qx::DialogIcon::None);
+    EXPECT_EQ(asked[0].buttons, qx::DialogButtons::YesNo);
+    EXPECT_EQ(asked[0].text.substr(0, 11), "The network");
+    EXPECT_EQ(asked[1].icon, qx::DialogIcon::Error);
+    EXPECT_EQ(asked[1].text, c.box);
+    const auto log = LogLines(box / "Errors.log");
+    ASSERT_EQ(log.size(), 6u);
+    EXPECT_EQ(log[4], c.logLine);
+    EXPECT_EQ(log[5], " - Userbase open failed.");
+  }
+}
+
+TEST(OpenWithRetry, YesStartsTheAttemptsAgain) {
+  StorageSandbox box;
+  CountingPump pump;
+  qx::InstallEventPump(&pump);
+  WriteBytes(box / "ZaroZira.qxt", "");
+  Holder holder(kAsRecExclusive, box / "ZaroZira.qxt");
+  box.dialogs.onAsk = [&](const qx::DialogRequest&) { holder.Release(); };
+  box.dialogs.Answer(qx::DialogAnswer::Yes);
+  TRecFile f;
+  EXPECT_EQ(OpenWithRetry(f, box / "ZaroZira.qxt", kShareReadOnly, "Busy?", "x"), 1);
+  EXPECT_EQ(box.dialogs.Asked().size(), 1u);
+  EXPECT_EQ(pump.waits, 14);
+}
+
+TEST(OpenWithRetry, WaitsInRealTimeForAHolderThatLetsGo) {
+  StorageSandbox box;
+  WriteBytes(box / "Userbase.qx4", "");
+  Holder holder(kAsRecExclusive, box / "Userbase.qx4", 500);
+  const auto start = std::chrono::steady_clock::now();
+  TRecFile f;
+  EXPECT_EQ(OpenWithRetry(f, box / "Userbase.qx4", kShareExclusive, "Busy?", "x"), 1);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now() - start)
+                      .count();
+  EXPECT_GE(ms, 400);
+  EXPECT_LT(ms, 2500);
+  EXPECT_TRUE(box.dialogs.Asked().empty());
+}
+
+TEST(ErrorLog, TwoProcessesNeverInterleaveInsideARecord) {
+  StorageSandbox box;
+  auto writer = [](const std::string& who) {
+    return qxtest::StartChild([who] {
+      for (int i = 0; i < 60; ++i) ReportError(-2, who + std::to_string(i));
+      return 0;
+    });
+  };
+  const pid_t a = writer("A");
+  const pid_t b = writer("B");
+  EXPECT_EQ(qxtest::WaitChild(a), 0);
+  EXPECT_EQ(qxtest::WaitChild(b), 0);
+
+  const auto lines = LogLines(box / "Errors.log");
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(lines[0].substr(0, 13), "Quillbrandex ");
+  EXPECT_EQ(lines[1].substr(0, 33), "Please send this file to author: ");
+  ASSERT_EQ((lines.size() - 2) % 4, 0u);
+  for (size_t i = 2; i < lines.size(); i += 4) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(lines[i], std::string(58, '-'));
+    EXPECT_NE(lines[i + 1].find(" Build "), std::string::npos);
+    EXPECT_EQ(lines[i + 2], "#-2  File open failed");
+    EXPECT_TRUE(lines[i + 3].starts_with(" - A") || lines[i + 3].starts_with(" - B"));
+  }
+}
