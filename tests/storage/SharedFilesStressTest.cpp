@@ -46,10 +46,14 @@ constexpr int kStudentsPerWriter = 3;
 
 TEST(SharedUserBase, ConcurrentWritersAndReadersKeepEveryRecordWhole) {
   qxtest::TempDir dir;
-  const auto deadline = Clock::now() + std::chrono::seconds(20);
+  // Everybody starts at the same moment, on a data directory without a
+  // database, so the first students are created all at once.
+  const auto start = Clock::now() + std::chrono::milliseconds(300);
+  const auto deadline = start + std::chrono::seconds(20);
   std::vector<pid_t> children;
   for (int w = 0; w < kWriters; ++w) {
     children.push_back(qxtest::StartChild([&, w] {
+      std::this_thread::sleep_until(start);
       TProgramSettings settings;
       Patient dialogs;
       EnterDataDir(settings, dir.Path(), dialogs);

@@ -231,3 +231,19 @@ TEST(UserKeys, GroupsAndStudiedKeys) {
   EXPECT_EQ(user.StoryFile, "kept.exm");
   EXPECT_FLOAT_EQ(user.LessonSpeed[7], -1.0f);
 }
+
+TEST_F(UserBase, ADatabaseAnotherWorkstationCreatedMeanwhileIsKept) {
+  // While this workstation tells its student that there is no database yet,
+  // another one creates it with its first student.
+  dialogs_.onAsk = [&](const qx::DialogRequest&) {
+    TUser other("Other");
+    unsigned char raw[kUserRecordSize];
+    other.ToRecord(raw);
+    WriteBytes(DbPath(), std::string(reinterpret_cast<char*>(raw), kUserRecordSize));
+  };
+  ASSERT_NE(CreateUser("Mine"), nullptr);
+  dialogs_.onAsk = nullptr;
+  EXPECT_EQ(ReadBytes(DbPath()).size(), 2u * kUserRecordSize);
+  EXPECT_NE(FindUser("Other"), nullptr);
+  EXPECT_NE(FindUser("Mine"), nullptr);
+}
