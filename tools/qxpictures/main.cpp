@@ -9,42 +9,10 @@
 #include <functional>
 #include <vector>
 
+#include "Course.h"
 #include "Scenes.h"
 
 namespace {
-
-// A "%" before "=" or ";" makes that character part of the value.
-QString Unescape(const QString& value) {
-  QString out;
-  for (int i = 0; i < value.size(); ++i) {
-    if (value[i] == '%' && i + 1 < value.size() && (value[i + 1] == ';' || value[i + 1] == '='))
-      continue;
-    out += value[i];
-  }
-  return out;
-}
-
-struct Lesson {
-  QString picture;
-  QString newKeys;
-};
-
-std::vector<Lesson> ReadLessons(const QString& path) {
-  std::vector<Lesson> lessons;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return lessons;
-  for (const QByteArray& raw : file.readAll().split('\n')) {
-    const QString line = QString::fromLatin1(raw).trimmed();
-    const qsizetype eq = line.indexOf('=');
-    const QString keyword = (eq < 0 ? line : line.left(eq)).trimmed().toLower();
-    const QString value = eq < 0 ? QString() : line.mid(eq + 1);
-    if (keyword == "begin chapter") lessons.push_back({});
-    if (lessons.empty()) continue;
-    if (keyword == "picture") lessons.back().picture = value;
-    if (keyword == "new keys") lessons.back().newKeys = Unescape(value);
-  }
-  return lessons;
-}
 
 bool Save(const QImage& image, const QString& path) {
   if (image.save(path, "BMP")) return true;
@@ -61,7 +29,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[2]));
-  const std::vector<Lesson> lessons = ReadLessons(QString::fromLocal8Bit(argv[1]));
+  QFile course(QString::fromLocal8Bit(argv[1]));
+  const std::vector<qxart::CourseLesson> lessons =
+      course.open(QIODevice::ReadOnly) ? qxart::ReadCourseLessons(course.readAll())
+                                       : std::vector<qxart::CourseLesson>();
   if (lessons.empty()) {
     std::fprintf(stderr, "qxpictures: no lessons in %s\n", argv[1]);
     return 1;
