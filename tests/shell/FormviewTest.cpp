@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <ctime>
 #include <memory>
 
 #include "platform/Dialogs.h"
@@ -249,4 +250,13 @@ TEST_F(FormViewTest, DestroyingAnActiveViewWarnsAndGivesItsControlsBack) {
   bool veto = false;
   closed.Close(veto);
   dialogs.ClearAsked();
+}
+
+TEST_F(FormViewTest, AnOpenViewWaitsWithoutUsingTheProcessor) {
+  ProbeView view;
+  QTimer::singleShot(400, &view.timers, [&] { view.SetResult(1); });
+  const std::clock_t before = std::clock();
+  EXPECT_EQ(view.Execute(), 1);
+  const double cpuMs = double(std::clock() - before) * 1000.0 / CLOCKS_PER_SEC;
+  EXPECT_LT(cpuMs, 40.0);  // a polling loop would burn the whole 400 ms
 }
