@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/ArtImage.h"
+
+#include <QFile>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include "platform/Files.h"
+
+TImage::TImage(QWidget* parent, qx::Picture picture) : QWidget(parent), picture_(picture) {
+  const QSize natural = qx::NaturalSize(picture);
+  if (!natural.isEmpty()) resize(natural);
+}
+
+void TImage::SetPicture(qx::Picture picture) {
+  picture_ = picture;
+  bitmap_ = QImage();
+  PictureChanged();
+}
+
+bool TImage::LoadFromFile(const std::string& path) {
+  if (!qx::FileExists(path)) return false;
+  QFile file(QString::fromStdString(qx::OsPath(path).string()));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  QImage image;
+  if (!image.loadFromData(file.readAll(), "BMP")) return false;
+  SetBitmap(image);
+  return true;
+}
+
+void TImage::SetBitmap(const QImage& bitmap) {
+  picture_ = qx::Picture::None;
+  bitmap_ = bitmap;
+  PictureChanged();
+}
+
+void TImage::Clear() {
+  picture_ = qx::Picture::None;
+  bitmap_ = QImage();
+  PictureChanged();
+}
+
+void TImage::Assign(const TImage& other) {
+  picture_ = other.picture_;
+  bitmap_ = other.bitmap_;
+  PictureChanged();
+}
+
+QSize TImage::PictureSize() const {
+  if (!bitmap_.isNull()) return bitmap_.size();
+  return qx::NaturalSize(picture_);
+}
+
+QPixmap TImage::Pixmap() const {
+  if (!bitmap_.isNull()) return QPixmap::fromImage(bitmap_);
+  if (picture_ == qx::Picture::None) return {};
+  const QSize size = width() > 0 && height() > 0 ? this->size() : qx::NaturalSize(picture_);
+  QPixmap pixmap(size);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  qx::PaintPicture(p, picture_, QRectF(QPointF(0, 0), QSizeF(size)));
+  return pixmap;
+}
+
+void TImage::SetAutoSize(bool on) {
+  autoSize_ = on;
+  if (on && !PictureSize().isEmpty()) resize(PictureSize());
+}
+
+void TImage::SetStretch(bool on) {
+  stretch_ = on;
+  update();
+}
+
+void TImage::SetCenter(bool on) {
+  center_ = on;
+  update();
+}
+
+void TImage::SetClickable(bool on) {
+  clickable_ = on;
+  setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  setAttribute(Qt::WA_Hover, on);
+  if (on) {
+    const QString tip = qx::PictureCaption(picture_);
+    if (!tip.isEmpty() && toolTip().isEmpty()) setToolTip(tip);
+  }
+}
+
+void TImage::PictureChanged() {
+  cacheValid_ = false;
+  if (autoSize_ && !PictureSize().isEmpty()) resize(PictureSize());
+  update();
+}
+
+const QPixmap& TImage::Rendered() const {
+  const qreal dpr = devicePixelRatioF();
+  if (!cacheValid_ || cache_.size() != size() * dpr) {
+    cache_ = QPixmap(size() * dpr);
+    cache_.setDevicePixelRatio(dpr);
+    cache_.fill(Qt::transparent);
+    QPainter p(&cache_);
+    qx::PaintState state;
+    state.hovered = hovered_;
+    state.pressed = pressed_;
+    state.enabled = isEnabled();
+    qx::PaintPicture(p, picture_, QRectF(QPointF(0, 0), QSizeF(size())), state);
+    cacheValid_ = true;
+  }
+  return cache_;
+}
+
+void TImage::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (!bitmap_.isNull()) {
+    if (stretch_) {
+      p.setRenderHint(QPainter::SmoothPixmapTransform);
+      p.drawImage(rect(), bitmap_);
+    } else if (center_) {
+      p.drawImage(QPoint((width() - bitmap_.width()) / 2, (height() - bitmap_.height()) / 2), bitmap_);
+    } else {
+      p.drawImage(QPoint(0, 0), bitmap_);
+    }
+    return;
+  }
+  if (picture_ == qx::Picture::None || width() <= 0 || height() <= 0) return;
+  p.drawPixmap(0, 0, Rendered());
+}
+
+void TImage::resizeEvent(QResizeEvent* event) {
+  cacheValid_ = false;
+  QWidget::resizeEvent(event);
+}
+
+void TImage::enterEvent(QEnterEvent* event) {
+  if (clickable_ && !hovered_) {
+    hovered_ = true;
+    cacheValid_ = false;
+    update();
+  }
+  QWidget::enterEvent(event);
+}
+
+void TImage::leaveEvent(QEvent* event) {
+  if (hovered_ || pressed_) {
+    hovered_ = false;
+    pressed_ = false;
+    cacheValid_ = false;
+    update();
+  }
+  QWidget::leaveEvent(event);
+}
+
+void TImage::hideEvent(QHideEvent* event) {
+  // A control given back to its storage form must not come back lit.
+  if (hovered_ || pressed_) {
+    hovered_ = false;
+    pressed_ = false;
+    cacheValid_ = false;
+  }
+  QWidget::hideEvent(event);
+}
+
+void TImage::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange) {
+    cacheValid_ = false;
+    update();
+  }
+  QWidget::changeEvent(event);
+}
+
+void TImage::mousePressEvent(QMouseEvent* event) {
+  if (!clickable_ || event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  pressed_ = true;
+  cacheValid_ = false;
+  update();
+  event->accept();
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent* event) {
+  if (!clickable_ || event->button() != Qt::LeftButton) {
+    QWidget::mouseReleaseEvent(event);
+    return;
+  }
+  const bool click = pressed_ && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  cacheValid_ = false;
+  update();
+  event->accept();
+  if (!click) return;
+  // The handler may move this control to another parent or run a nested
+  // view; nothing of ours is touched once it returns.
+  QPointer<TImage> self(this);
+  if (OnClick) OnClick(this);
+  if (self) emit clicked();
+}
+
+TGauge::TGauge(QWidget* parent) : QWidget(parent) { resize(120, 12); }
+
+void TGauge::SetRange(int minValue, int maxValue) {
+  min_ = minValue;
+  max_ = maxValue;
+  update();
+}
+
+void TGauge::SetProgress(int progress) {
+  if (progress == progress_) return;
+  progress_ = progress;
+  update();
+}
+
+int TGauge::PercentDone() const {
+  if (max_ <= min_) return 0;
+  const long long done = (long long)(qBound(min_, progress_, max_) - min_) * 100 / (max_ - min_);
+  return int(done);
+}
+
+void TGauge::SetColours(const QColor& track, const QColor& fill) {
+  track_ = track;
+  fill_ = fill;
+  update();
+}
+
+void TGauge::SetShowText(bool on) {
+  showText_ = on;
+  update();
+}
+
+void TGauge::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  const qreal radius = qMin<qreal>(outer.height() / 2, 6);
+  p.setPen(QPen(track_.darker(150), 1));
+  p.setBrush(track_);
+  p.drawRoundedRect(outer, radius, radius);
+  const int percent = PercentDone();
+  if (percent > 0) {
+    QRectF bar = outer.adjusted(2, 2, -2, -2);
+    bar.setWidth(bar.width() * percent / 100.0);
+    QLinearGradient g(bar.topLeft(), bar.bottomLeft());
+    g.setColorAt(0, fill_.lighter(125));
+    g.setColorAt(1, fill_.darker(110));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    const qreal r = qMax<qreal>(0, radius - 2);
+    p.drawRoundedRect(bar, qMin(r, bar.width() / 2), r);
+  }
+  if (showText_) {
+    p.setPen(track_.lightness() < 128 ? Qt::white : Qt::black);
+    p.drawText(rect(), Qt::AlignCenter, QString::number(percent) + QLatin1String("%"));
+  }
+}

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Key preview: the book sees every key of its window first and hands it to
+// the hooks the active view installed.
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include "platform/QtText.h"
+#include "shell/Bookfrm.h"
+
+namespace {
+
+// The Windows-1252 characters a key types: Enter, BackSpace and Esc as
+// their control codes, everything else as the layout produced it.
+std::string CharactersOf(const QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return "\r";
+    case Qt::Key_Backspace: return "\b";
+    case Qt::Key_Escape: return "\x1b";
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return "\t";
+    case Qt::Key_Delete: return {};
+    default: return qx::FromQt(key->text());
+  }
+}
+
+}  // namespace
+
+bool TBookForm::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::InputMethod) return false;
+  auto* receiver = qobject_cast<QWidget*>(watched);
+  if (!receiver || receiver->window() != this) return false;
+  return PreviewKey(receiver, event);
+}
+
+bool TBookForm::PreviewKey(QWidget* receiver, QEvent* event) {
+  // An ignored key travels on to the parents; it was previewed at the first.
+  if (event == lastKey_ && int(event->type()) == lastKeyType_ && lastReceiver_ &&
+      receiver != lastReceiver_ && receiver->isAncestorOf(lastReceiver_))
+    return false;
+  lastKey_ = event;
+  lastKeyType_ = int(event->type());
+  lastReceiver_ = receiver;
+  const QPointer<QWidget> alive(receiver);
+
+  if (event->type() == QEvent::InputMethod) {
+    // Dead keys and composed characters arrive here as committed text.
+    const auto* input = static_cast<QInputMethodEvent*>(event);
+    auto hook = OnKeyPress;
+    const std::string chars = qx::FromQt(input->commitString());
+    if (!hook || chars.empty()) return false;
+    bool consumed = true;
+    for (char c : chars) {
+      unsigned char key = static_cast<unsigned char>(c);
+      hook(key);
+      if (key) consumed = false;
+    }
+    return consumed || !alive;
+  }
+
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const Qt::KeyboardModifiers shift = key->modifiers();
+  if (event->type() == QEvent::KeyRelease) {
+    if (auto hook = OnKeyUp; hook && !key->isAutoRepeat()) hook(key->key(), shift);
+    return !alive;
+  }
+
+  if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (shift & Qt::ControlModifier) &&
+      !(shift & Qt::AltModifier)) {
+    const bool back = key->key() == Qt::Key_Backtab || (shift & Qt::ShiftModifier);
+    if (auto hook = back ? OnPrevSection : OnNextSection) hook();
+    return true;
+  }
+
+  if (auto hook = OnKeyDown) {
+    int code = key->key();
+    hook(code, shift);
+    if (code == 0 || !alive) return true;
+  }
+  // Alt combinations are commands, not characters.
+  if (shift & (Qt::AltModifier | Qt::MetaModifier)) return false;
+  auto hook = OnKeyPress;
+  if (!hook) return false;
+  const std::string chars = CharactersOf(key);
+  if (chars.empty()) return false;
+  bool consumed = true;
+  for (char c : chars) {
+    unsigned char ch = static_cast<unsigned char>(c);
+    hook(ch);
+    if (ch) consumed = false;
+    if (!alive) return true;
+  }
+  return consumed;
+}

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace qx {
+class ViewLoop;
+}
+
+// The base of every page of the book. A view borrows controls from the
+// storage forms while it is open, runs its own event loop until it is
+// closed, and leaves a result code for its caller.
+class TFormView {
+ public:
+  TFormView();
+  virtual ~TFormView();
+  TFormView(const TFormView&) = delete;
+  TFormView& operator=(const TFormView&) = delete;
+
+  // True aborts the opening.
+  virtual bool Prepare();
+  virtual void Show();
+  // A key consumed by a handler is set to 0.
+  virtual void KeyPress(QObject* sender, unsigned char& key);
+  virtual void KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift);
+  virtual void Create();
+  virtual int Execute();
+  virtual void OpenNonModal();
+  // True when Prepare aborted the opening.
+  virtual bool Open();
+  virtual void Close(bool& veto);
+  virtual void Hide();
+
+  void SetResult(int code);
+  void AddControl(QWidget* control, QWidget* page);
+  void MoveControls(QWidget* panel, QWidget* page);
+  void RestoreControls();
+
+  std::function<void(TFormView* view, bool& veto)> OnCloseQuery;
+  std::function<void(TFormView* sender)> OnClose;
+  int ResultCode = 0;
+  std::vector<QPointer<QWidget>> MovedControls;
+  std::vector<QPointer<QWidget>> OldParents;
+  bool Shown = false;
+  bool Active = false;
+  bool NonModal = false;
+  bool InLoop = false;
+  bool LoopDone = false;
+  TFormView* LeftView = nullptr;
+  TFormView* RightView = nullptr;
+
+ private:
+  // Asks this view and its page views, stopping at the first veto.
+  void AskToClose(bool& veto);
+
+  qx::ViewLoop* loop_ = nullptr;
+  bool closeAsked_ = false;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// The view opened last with Open and still open; none when no view is.
+extern TFormView* ActiveView;
+
+// Asks the active view to close; returns the veto.
+bool CloseActiveView();
+
+// Moves a control to another parent, keeping whether it shows with its
+// parent.
+void ReparentControl(QWidget* control, QWidget* parent);
