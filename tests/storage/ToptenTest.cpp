@@ -6,24 +6,9 @@
 #include "storage/PrgSetup.h"
 #include "storage/Topten.h"
 #include "support/TestFiles.h"
+#include "DataDirFixture.h"
 
-namespace {
-class TopTenFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    settings_.DataPath = dir_.Path();
-    Settings = &settings_;
-    qx::InstallDialogs(&dialogs_);
-  }
-  void TearDown() override {
-    qx::InstallDialogs(nullptr);
-    Settings = nullptr;
-  }
-  qxtest::TempDir dir_;
-  TProgramSettings settings_;
-  qx::ScriptedDialogs dialogs_;
-};
-}  // namespace
+using TopTenFile = qxtest::DataDirTest;
 
 TEST(TopTen, RankingOnAFreshTable) {
   struct Case {

@@ -9,6 +9,7 @@
 #include "storage/PrgSetup.h"
 #include "storage/User.h"
 #include "support/TestFiles.h"
+#include "DataDirFixture.h"
 
 using qxtest::ReadBytes;
 using qxtest::TempDir;
@@ -25,23 +26,9 @@ std::string Counted(const std::string& bytes, size_t offset) {
   return bytes.substr(offset + 1, static_cast<unsigned char>(bytes[offset]));
 }
 
-// A data directory of its own with scripted message boxes.
-class UserBase : public ::testing::Test {
+class UserBase : public qxtest::DataDirTest {
  protected:
-  void SetUp() override {
-    settings_.DataPath = dir_.Path();
-    Settings = &settings_;
-    qx::InstallDialogs(&dialogs_);
-  }
-  void TearDown() override {
-    qx::InstallDialogs(nullptr);
-    Settings = nullptr;
-  }
   std::string DbPath() const { return dir_ / "userbase.qx4"; }
-
-  TempDir dir_;
-  TProgramSettings settings_;
-  qx::ScriptedDialogs dialogs_;
 };
 
 }  // namespace
