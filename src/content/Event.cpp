@@ -104,7 +104,7 @@ int TEvent::LoadText(const std::string& parameter) {
   if (upper == "NIL") return 1;
   EventText.clear();
   if (HasPrefix(upper, "FILE:")) {
-    ReadWholeFile(TrimBlanks(parameter).substr(5), EventText);
+    ReadWholeFile(TrimBlanks(TrimBlanks(parameter).substr(5)), EventText);
   } else if (HasPrefix(upper, "EFFIC:")) {
     ReadWholeFile("Effic.qxs", EventText);
   } else if (HasPrefix(upper, "RES:")) {

@@ -272,6 +272,7 @@ TEST_F(EventsTest, LoadTextReadsFilesTheEfficiencyTextOrTheParameter) {
   const Case cases[] = {
       {"FILE:Lesson.txt", "from a file\r\n", false},
       {"file:lesson.TXT", "from a file\r\n", false},
+      {" File: Lesson.txt ", "from a file\r\n", false},
       {"EFFIC:", "efficiency text", false},
       {"effic:whatever", "efficiency text", false},
       {"RES:Text7", "", false},

@@ -275,7 +275,9 @@ TEST_F(TextEventTest, UntimedClockCountsUpAndPauseHoldsIt) {
             EXPECT_EQ(event->State, kStatePaused);
             EXPECT_TRUE(EventsStg->EventMsg->isVisible());
             clock.AdvanceUnits(100);  // paused time does not count
-            Type("n", 0);             // typing goes on
+            const int intervals = DeviationCalc.Total;
+            Type("n", 0);                               // typing goes on
+            EXPECT_EQ(DeviationCalc.Total, intervals);  // too long a gap for the rhythm
             EXPECT_EQ(event->State, kStateRunning);
             EXPECT_FALSE(EventsStg->EventMsg->isVisible());
             clock.AdvanceUnits(1);
