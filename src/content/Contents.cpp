@@ -65,8 +65,8 @@ int TContents::LoadContents(const std::string& fileName) {
   } catch (const TContentsSyntaxError& e) {
     Clear();
     if (User) User->NewKeys.clear();
-    qx::ShowError("Contents object: " + std::string(e.what()) + " of " +
-                  qx::FileNameOf(fileName) + ". The course cannot be used.");
+    qx::ShowError("Contents object: " + std::string(e.what()) + " of " + qx::FileNameOf(fileName) +
+                  ". The course cannot be used.");
     return kFileHeaderError;
   }
   if (!HeadersOnly && User) User->LessonCount = ChapterCount();

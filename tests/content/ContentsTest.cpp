@@ -17,8 +17,10 @@ class ContentsLoad : public ::testing::Test {
   std::unique_ptr<TContents> Load(std::initializer_list<std::string> lines, int* error = nullptr) {
     int e = 99;
     auto contents = TContents::Create(box.Write("course.cnt", lines), e);
-    if (error) *error = e;
-    else EXPECT_EQ(e, 0);
+    if (error)
+      *error = e;
+    else
+      EXPECT_EQ(e, 0);
     return contents;
   }
   const TExercise& Exercise(const TContents& c, int chapter, int exercise) {
@@ -47,8 +49,8 @@ TEST_F(ContentsLoad, ContentsKeywordsIgnoreCaseAndKeepTheValues) {
 }
 
 TEST_F(ContentsLoad, BlanksAroundKeywordsAndValuesAreNotSignificant) {
-  auto c = Load({"keyboard = qwerty ", "default time = 25", "begin chapter",
-                 "picture =  Ch2.pic", "end chapter"});
+  auto c = Load({"keyboard = qwerty ", "default time = 25", "begin chapter", "picture =  Ch2.pic",
+                 "end chapter"});
   EXPECT_EQ(c->KeyboardName, "qwerty");
   EXPECT_EQ(c->DefaultTime, 25);
   EXPECT_EQ(c->Chapters.at(0)->Picture, "Ch2.pic");
@@ -63,7 +65,7 @@ TEST_F(ContentsLoad, ChapterNameIsAlwaysTheThirdField) {
   EXPECT_EQ(c->Chapters[1]->ChapterName, "Home Keys A, S, L and ;");
   EXPECT_EQ(c->Chapters[2]->ChapterName, "Top Row");
   EXPECT_EQ(c->ChapterTitles(true),
-              (Strings{"Lesson 1: ", "Lesson 2: Home Keys A, S, L and ;", "Lesson 3: Top Row"}));
+            (Strings{"Lesson 1: ", "Lesson 2: Home Keys A, S, L and ;", "Lesson 3: Top Row"}));
   EXPECT_EQ(c->ChapterTitles(false), (Strings{"1. ", "2. Home Keys A, S, L and ;", "3. Top Row"}));
   EXPECT_EQ(c->Chapters[2]->ChapterNumber, 3);
   EXPECT_EQ(c->Chapters[2]->ChapterId, "3");
@@ -72,8 +74,8 @@ TEST_F(ContentsLoad, ChapterNameIsAlwaysTheThirdField) {
 TEST_F(ContentsLoad, ChapterAndExerciseFieldsAndIds) {
   auto c = Load({"begin chapter", "Picture=Ch7.pic", "EXTRADESC=Reach up;", "begin exercise",
                  "type=New keys", "duration=1", "event=MESSAGE;0;Hello;Title", "end exercise",
-                 "begin exercise", "Type=Drill", "EVENT=keyboard;0;nil", "event=word;2;a b", "end exercise",
-                 "end chapter"});
+                 "begin exercise", "Type=Drill", "EVENT=keyboard;0;nil", "event=word;2;a b",
+                 "end exercise", "end chapter"});
   const TChapter& ch = *c->Chapters.at(0);
   EXPECT_EQ(ch.Picture, "Ch7.pic");
   EXPECT_EQ(ch.ExtraDesc, "Reach up");
@@ -138,10 +140,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ContentsLoad, NewKeysRaiseOnlyTheExercisesThatFollow) {
-  auto c = Load({"begin chapter", "begin exercise", "event=TEXT;1;x", "end exercise",
-                 "new keys=fj", "begin exercise", "event=TEXT;1;x", "end exercise", "end chapter",
-                 "begin chapter", "new keys=dk", "begin exercise", "end exercise", "end chapter",
-                 "begin chapter", "begin exercise", "end exercise", "end chapter"});
+  auto c = Load({"begin chapter", "begin exercise", "event=TEXT;1;x", "end exercise", "new keys=fj",
+                 "begin exercise", "event=TEXT;1;x", "end exercise", "end chapter", "begin chapter",
+                 "new keys=dk", "begin exercise", "end exercise", "end chapter", "begin chapter",
+                 "begin exercise", "end exercise", "end chapter"});
   EXPECT_EQ(Exercise(*c, 1, 1).NewKeysLevel, 0);
   EXPECT_EQ(Exercise(*c, 1, 1).Events[0]->NewKeysLevel, 0);
   EXPECT_EQ(Exercise(*c, 1, 2).NewKeysLevel, 1);
@@ -165,10 +167,10 @@ TEST_F(ContentsLoad, HeadersOnlyKeepsChaptersAndKeysButNoExercises) {
   box.Student().LessonCount = 7;
   int error = 1;
   auto c = TContents::CreateHeadersOnly(
-      box.Write("h.cnt", {"contents name=Short", "begin chapter", "chapter name=1;One",
-                          "begin exercise", "type=x", "duration=zz", "event=bad", "END EXERCISE ",
-                          "new keys=ab", "end chapter", "begin chapter", "chapter name=2;Two",
-                          "end chapter"}),
+      box.Write("h.cnt",
+                {"contents name=Short", "begin chapter", "chapter name=1;One", "begin exercise",
+                 "type=x", "duration=zz", "event=bad", "END EXERCISE ", "new keys=ab",
+                 "end chapter", "begin chapter", "chapter name=2;Two", "end chapter"}),
       error);
   EXPECT_EQ(error, 0);
   EXPECT_TRUE(c->HeadersOnly);
@@ -183,7 +185,8 @@ TEST_F(ContentsLoad, HeadersOnlyKeepsChaptersAndKeysButNoExercises) {
 TEST_F(ContentsLoad, ExercisesPastTwoHundredAreDroppedWithOneMessage) {
   std::string text = "begin chapter\r\n";
   for (int i = 1; i <= 203; ++i)
-    text += "begin exercise\r\ntype=E" + std::to_string(i) + "\r\nevent=TEXT;1;x\r\nend exercise\r\n";
+    text +=
+        "begin exercise\r\ntype=E" + std::to_string(i) + "\r\nevent=TEXT;1;x\r\nend exercise\r\n";
   text += "end chapter\r\nbegin chapter\r\nchapter name=1;After\r\nend chapter\r\n";
   qxtest::WriteBytes(box.Path("big.cnt"), text);
   int error = 1;
@@ -211,10 +214,10 @@ TEST_F(ContentsLoad, EventsPastTwentyAreDroppedWithOneMessage) {
 }
 
 TEST_F(ContentsLoad, EndOfFileInsideBlocksIsToldAndWhatWasReadIsKept) {
-  auto c = Load({"begin chapter", "chapter name=1;Cut", "begin exercise", "type=Half",
-                 "event=TEXT;1;x"});
+  auto c = Load(
+      {"begin chapter", "chapter name=1;Cut", "begin exercise", "type=Half", "event=TEXT;1;x"});
   EXPECT_EQ(box.Messages(), (Strings{"Exercise object: eof in middle of exercise",
-                                          "Chapter object: eof in middle of chapter"}));
+                                     "Chapter object: eof in middle of chapter"}));
   ASSERT_EQ(c->Chapters.size(), 1u);
   EXPECT_EQ(c->Chapters[0]->ChapterName, "Cut");
   EXPECT_EQ(Exercise(*c, 1, 1).EventCount(), 1);
@@ -229,8 +232,8 @@ TEST_F(ContentsLoad, ABlockStartedOnTheLastLineFindsTheFileAtItsEnd) {
   qxtest::WriteBytes(box.Path("end.cnt"), "begin chapter\r\nbegin exercise");
   int error = 1;
   auto c = TContents::Create(box.Path("end.cnt"), error);
-  EXPECT_EQ(box.Messages(), (Strings{"Exercise object: File error",
-                                          "Chapter object: eof in middle of chapter"}));
+  EXPECT_EQ(box.Messages(),
+            (Strings{"Exercise object: File error", "Chapter object: eof in middle of chapter"}));
   qxtest::WriteBytes(box.Path("end2.cnt"), "begin chapter");
   box.dialogs.ClearAsked();
   c = TContents::Create(box.Path("end2.cnt"), error);
@@ -247,8 +250,8 @@ TEST_P(AbandonedLoad, KeepsNothingAndSaysWhichLine) {
   int error = 0;
   auto c = TContents::Create(
       box.Write("bad.cnt", {"contents name=Broken", "begin chapter", "new keys=fj",
-                            "chapter name=1;Fine", "begin exercise", "event=TEXT;1;ok", "end exercise",
-                            "end chapter", GetParam(), "begin chapter", GetParam(),
+                            "chapter name=1;Fine", "begin exercise", "event=TEXT;1;ok",
+                            "end exercise", "end chapter", GetParam(), "begin chapter", GetParam(),
                             "begin exercise", GetParam(), "end exercise", "end chapter"}),
       error);
   EXPECT_EQ(error, kFileHeaderError);
@@ -262,8 +265,8 @@ TEST_P(AbandonedLoad, KeepsNothingAndSaysWhichLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Contents, AbandonedLoad,
-                         ::testing::Values("duration=1x", "duration", "type", "duration=",
-                                           "event=TEXT", "event=TEXT;one;x", "event",
+                         ::testing::Values("duration=1x", "duration", "type",
+                                           "duration=", "event=TEXT", "event=TEXT;one;x", "event",
                                            "durationpercent=60%", "picture", "new keys",
                                            "default time=soon", "duration=99999999999"));
 
@@ -284,10 +287,26 @@ TEST_F(ContentsLoad, TheStudentsBookmarkIsTheDefault) {
 TEST(ContentsGarbage, NeverCrashesTheLoader) {
   qxtest::ContentsSandbox box;
   std::mt19937 rng(20240601);
-  const std::string words[] = {"begin chapter", "end chapter", "begin exercise", "end exercise",
-                               "event=TEXT;1;x", "duration=2", "durationpercent=50", "new keys=q",
-                               "chapter name=1;A", "=", ";;;", "%", "\t", "'", "\r\n", "\r\n",
-                               "\r\n", "type=", "event=;;", std::string(300, 'x')};
+  const std::string words[] = {"begin chapter",
+                               "end chapter",
+                               "begin exercise",
+                               "end exercise",
+                               "event=TEXT;1;x",
+                               "duration=2",
+                               "durationpercent=50",
+                               "new keys=q",
+                               "chapter name=1;A",
+                               "=",
+                               ";;;",
+                               "%",
+                               "\t",
+                               "'",
+                               "\r\n",
+                               "\r\n",
+                               "\r\n",
+                               "type=",
+                               "event=;;",
+                               std::string(300, 'x')};
   for (int round = 0; round < 120; ++round) {
     std::string text;
     const int n = int(rng() % 60);
