@@ -2,6 +2,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "StorageSandbox.h"
 #include "platform/Dialogs.h"
 #include "storage/PrgSetup.h"
 #include "support/TestFiles.h"
@@ -9,22 +12,20 @@
 namespace qxtest {
 
 // A data directory of its own, settings pointing at it and scripted
-// message boxes.
+// message boxes; whatever the settings write at start stays in a sandbox.
 class DataDirTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    settings_.DataPath = dir_.Path();
-    Settings = &settings_;
-    qx::InstallDialogs(&dialogs_);
+  DataDirTest() : settings_(std::make_unique<TProgramSettings>()), dialogs_(sandbox_.dialogs) {
+    settings_->DataPath = dir_.Path();
+    Settings = settings_.get();
+    dialogs_.ClearAsked();
   }
-  void TearDown() override {
-    qx::InstallDialogs(nullptr);
-    Settings = nullptr;
-  }
+  ~DataDirTest() override { Settings = nullptr; }
 
+  StorageSandbox sandbox_;
   TempDir dir_;
-  TProgramSettings settings_;
-  qx::ScriptedDialogs dialogs_;
+  std::unique_ptr<TProgramSettings> settings_;
+  qx::ScriptedDialogs& dialogs_;
 };
 
 }  // namespace qxtest

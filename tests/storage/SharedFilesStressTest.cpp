@@ -15,6 +15,7 @@
 #include "storage/PrgSetup.h"
 #include "storage/Topten.h"
 #include "storage/User.h"
+#include "StorageSandbox.h"
 #include "support/Children.h"
 #include "support/TestFiles.h"
 
@@ -32,10 +33,12 @@ class Patient final : public qx::IDialogs {
   int asked = 0;
 };
 
-void EnterDataDir(TProgramSettings& settings, const std::string& dir, Patient& dialogs) {
-  settings.DataPath = dir;
-  Settings = &settings;
+std::unique_ptr<TProgramSettings> EnterDataDir(const std::string& dir, Patient& dialogs) {
   qx::InstallDialogs(&dialogs);
+  auto settings = std::make_unique<TProgramSettings>();
+  settings->DataPath = dir;
+  Settings = settings.get();
+  return settings;
 }
 
 constexpr int kWriters = 6;
@@ -45,6 +48,7 @@ constexpr int kStudentsPerWriter = 3;
 }  // namespace
 
 TEST(SharedUserBase, ConcurrentWritersAndReadersKeepEveryRecordWhole) {
+  qxtest::StorageSandbox sandbox;  // the children inherit its folders
   qxtest::TempDir dir;
   // Everybody starts at the same moment, on a data directory without a
   // database, so the first students are created all at once.
@@ -54,9 +58,8 @@ TEST(SharedUserBase, ConcurrentWritersAndReadersKeepEveryRecordWhole) {
   for (int w = 0; w < kWriters; ++w) {
     children.push_back(qxtest::StartChild([&, w] {
       std::this_thread::sleep_until(start);
-      TProgramSettings settings;
       Patient dialogs;
-      EnterDataDir(settings, dir.Path(), dialogs);
+      auto settings = EnterDataDir(dir.Path(), dialogs);
       std::vector<std::unique_ptr<TUser>> students;
       for (int s = 0; s < kStudentsPerWriter; ++s) {
         auto user = CreateUser("W" + std::to_string(w) + "S" + std::to_string(s));
@@ -80,9 +83,8 @@ TEST(SharedUserBase, ConcurrentWritersAndReadersKeepEveryRecordWhole) {
   }
   for (int r = 0; r < kReaders; ++r) {
     children.push_back(qxtest::StartChild([&] {
-      TProgramSettings settings;
       Patient dialogs;
-      EnterDataDir(settings, dir.Path(), dialogs);
+      auto settings = EnterDataDir(dir.Path(), dialogs);
       while (Clock::now() < deadline) {
         const auto names = GetUserList();
         if (names) {
@@ -109,9 +111,8 @@ TEST(SharedUserBase, ConcurrentWritersAndReadersKeepEveryRecordWhole) {
   const std::string bytes = qxtest::ReadBytes(dir / "userbase.qx4");
   ASSERT_EQ(bytes.size() % kUserRecordSize, 0u);
   ASSERT_EQ(bytes.size() / kUserRecordSize, expected.size());  // nobody missing or doubled
-  TProgramSettings settings;
   Patient dialogs;
-  EnterDataDir(settings, dir.Path(), dialogs);
+  auto settings = EnterDataDir(dir.Path(), dialogs);
   for (const auto& [name, studyTime] : expected) {
     auto user = FindUser(name);
     ASSERT_NE(user, nullptr) << name;
@@ -123,14 +124,14 @@ TEST(SharedUserBase, ConcurrentWritersAndReadersKeepEveryRecordWhole) {
 }
 
 TEST(SharedTopTen, EverySaveLeavesAWholeSortedTable) {
+  qxtest::StorageSandbox sandbox;
   qxtest::TempDir dir;
   const auto deadline = Clock::now() + std::chrono::seconds(5);
   std::vector<pid_t> children;
   for (int p = 0; p < 2; ++p) {
     children.push_back(qxtest::StartChild([&, p] {
-      TProgramSettings settings;
       Patient dialogs;
-      EnterDataDir(settings, dir.Path(), dialogs);
+      auto settings = EnterDataDir(dir.Path(), dialogs);
       int score = 300 + p;
       while (Clock::now() < deadline) {
         TtopTen table;

@@ -160,7 +160,7 @@ TEST_F(UserBase, TheListIsSortedAndLeavesTheVisitorOut) {
   ASSERT_TRUE(names.has_value());
   EXPECT_EQ(*names, (std::vector<std::string>{"anna", "Maria"}));
 
-  settings_.DisableUserList = true;
+  settings_->DisableUserList = true;
   EXPECT_FALSE(GetUserList().has_value());
 }
 
