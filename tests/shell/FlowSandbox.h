@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Ini.h"
+#include "platform/Shell.h"
+#include "shell/Formview.h"
+#include "storage/FileObj.h"
+#include "support/TestFiles.h"
+
+namespace qxtest {
+
+// Remembers what the program asked the shell to open and answers with a
+// chosen result.
+class RecordingShell final : public qx::IShell {
+ public:
+  int Open(const std::string& file, const std::string&, const std::string&) override {
+    opened.push_back(file);
+    return result;
+  }
+  std::vector<std::string> opened;
+  int result = qx::kShellOk;
+};
+
+// A program folder holding the shipped material (linked from the build; the
+// default user database copied, since the program moves it), a data
+// directory and a configuration directory, with scripted message boxes, a
+// manual clock and a recording shell; everything put back afterwards.
+class FlowSandbox {
+ public:
+  FlowSandbox() : oldCwd_(qx::CurrentDirectory()), oldProgramDir_(qx::ProgramDir()) {
+    namespace fs = std::filesystem;
+    if (const char* c = std::getenv("QX_CONFIG_DIR")) oldConfig_ = c;
+    for (const std::string& dir : {Prog(), Data(), Config()}) qx::EnsureDirectory(dir);
+    const fs::path built = qx::OsPath(oldProgramDir_);
+    for (const auto& entry : fs::directory_iterator(built)) {
+      const std::string name = entry.path().filename().string();
+      const auto perms = entry.status().permissions();
+      const bool program = entry.is_regular_file() && (perms & fs::perms::owner_exec) != fs::perms::none;
+      if (program) continue;
+      if (name == "UserBase.org")
+        fs::copy_file(entry.path(), Prog() + name);
+      else
+        fs::create_symlink(entry.path(), Prog() + name);
+    }
+    CopyDataFile(oldProgramDir_ + "QXCommon.ini", Data() + "QXCommon.ini");
+    CopyDataFile(oldProgramDir_ + "QXDef.ini", Config() + "QXLocal.ini");
+    SetLocal("DataPath", Data());
+    SetLocal("PlayTheme", "0");
+    setenv("QX_CONFIG_DIR", Config().c_str(), 1);
+    qx::SetProgramDir(Prog());
+    qx::ChangeDirectory(Prog());
+    qx::InstallDialogs(&dialogs);
+    qx::InstallClock(&clock);
+    qx::InstallShell(&shell);
+  }
+  ~FlowSandbox() {
+    // A failed test may leave views open; none may outlive the sandbox.
+    while (ActiveView && !CloseActiveView()) {
+    }
+    qx::InstallShell(nullptr);
+    qx::InstallClock(nullptr);
+    qx::InstallDialogs(nullptr);
+    qx::ChangeDirectory(oldCwd_);
+    qx::SetProgramDir(oldProgramDir_);
+    if (oldConfig_.empty())
+      unsetenv("QX_CONFIG_DIR");
+    else
+      setenv("QX_CONFIG_DIR", oldConfig_.c_str(), 1);
+  }
+  FlowSandbox(const FlowSandbox&) = delete;
+  FlowSandbox& operator=(const FlowSandbox&) = delete;
+
+  std::string Prog() const { return root_ / "prog/"; }
+  std::string Data() const { return root_ / "data/"; }
+  std::string Config() const { return root_ / "config/"; }
+
+  void SetLocal(const std::string& key, const std::string& value) {
+    qx::IniFile(Config() + "QXLocal.ini").Write("General Settings", key, value);
+  }
+  void SetShared(const std::string& section, const std::string& key, const std::string& value) {
+    qx::IniFile(Data() + "QXCommon.ini").Write(section, key, value);
+  }
+
+  qx::ScriptedDialogs dialogs;
+  qx::ManualClock clock;
+  RecordingShell shell;
+
+ private:
+  TempDir root_;
+  std::string oldCwd_, oldProgramDir_, oldConfig_;
+};
+
+// Drives a program whose pages block in nested loops: each step waits
+// until its condition holds, then acts; an action may itself block in a
+// view, and the following steps run from inside it. A step that never
+// becomes ready fails the test and closes every open view.
+class Script {
+ public:
+  Script() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+  }
+  void When(std::function<bool()> ready, std::function<void()> action, std::string what = {}) {
+    steps_.push_back({std::move(ready), std::move(action), std::move(what)});
+  }
+  void Start() {
+    waited_.start();
+    timer_.start();
+  }
+  bool Done() const { return next_ >= steps_.size(); }
+  const std::string& Failed() const { return failed_; }
+  // Called after a timeout closed the views, to end whatever runs them.
+  std::function<void()> onFailure;
+
+ private:
+  struct Step {
+    std::function<bool()> ready;
+    std::function<void()> action;
+    std::string what;
+  };
+  void Poll() {
+    if (Done()) {
+      timer_.stop();
+      return;
+    }
+    Step& step = steps_[next_];
+    if (!step.ready()) {
+      if (waited_.elapsed() > 10000) {
+        failed_ = step.what.empty() ? "step " + std::to_string(next_ + 1) : step.what;
+        next_ = steps_.size();
+        timer_.stop();
+        while (ActiveView && !CloseActiveView()) {
+        }
+        if (onFailure) onFailure();
+      }
+      return;
+    }
+    ++next_;
+    waited_.restart();
+    auto action = step.action;
+    action();
+  }
+  QTimer timer_;
+  QElapsedTimer waited_;
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+  std::string failed_;
+};
+
+}  // namespace qxtest
