@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
 class TBookMark;
+class TEvent;
 
 // Codes the loader gives the exercise runner.
 constexpr int kLeaveStudying = 1000;
@@ -31,3 +33,12 @@ class TEventLoader {
   bool AllowCancel = true;
   int NewKeysLevel = 0;
 };
+
+// Makes an empty event of one type; Execute fills it from the descriptor.
+using TEventFactory = std::function<std::unique_ptr<TEvent>()>;
+
+// Teaches Execute a type keyword (any case); an empty factory forgets it.
+// Like Execute these live in the widgets layer, whose table starts with
+// "MESSAGE", "TEXT" and "EXAM"; later event classes add their line there.
+void RegisterEventType(const std::string& keyword, TEventFactory factory);
+bool EventTypeKnown(const std::string& keyword);

@@ -6,6 +6,8 @@
 #include "platform/Dialogs.h"
 #include "platform/QtPlatform.h"
 #include "shell/Bookfrm.h"
+#include "shell/ChpViews.h"
+#include "shell/Chpstgs.h"
 #include "shell/Eventstg.h"
 #include "shell/Generstg.h"
 #include "shell/naviform.h"
@@ -22,6 +24,8 @@ int main(int argc, char* argv[]) {
   auto navigate = std::make_unique<TNavigate>(book.get());
   auto general = std::make_unique<TGeneralStg>();
   auto events = std::make_unique<TEventsStg>();
+  auto chapter = std::make_unique<TChapterStgs>();
+  auto exercInfo = std::make_unique<TExercInfoView>();
 
   book->setWindowTitle(QStringLiteral("Quillbrandex 98"));
   book->SetLayout(0);

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <string>
+
+#include "shell/Formview.h"
+
+class TUser;
+
+// The pages that frame a lesson in the book. They borrow their controls
+// from the lesson storage form (Chpstgs.h).
+
+// ---- Typing information page ------------------------------------------
+
+// The results of the last typing exercise with the trend since the one
+// before and the commentator's advice, on the left page of the lesson.
+// Speeds are characters per minute, the other values percentages; a
+// negative value means none.
+class TExercInfoView : public TFormView {
+ public:
+  TExercInfoView();
+  ~TExercInfoView() override;
+
+  void Show() override;
+
+  void SetSpeed(int v);
+  void SetEfficiency(int v);
+  void SetErrorRate(float v);  // the accuracy score shown under "Accuracy"
+  void SetBackSpaceRate(float v);
+  void SetSpeedGrade(const std::string& text);
+  void SetErrorsGrade(const std::string& text);
+  void SetBackSpaceGrade(const std::string& text);
+  void SetEfficiencyGrade(const std::string& text);
+  void SetTip(const std::string& text);
+  void SetExerciseId(const std::string& id);
+  // The current values become the ones the next results are compared with.
+  void KeepAsPrevious();
+  // The student's results of the last session, to compare the first new
+  // ones with.
+  void ReceiveUserResults(const TUser& user);
+
+  int Speed = -1;
+  int Efficiency = -1;
+  float BackSpaceRate = -1.0f;
+  float ErrorRate = -1.0f;
+  int PrevSpeed = -1;
+  int PrevEfficiency = -1;
+  float PrevBackSpaceRate = -1.0f;
+  float PrevErrorRate = -1.0f;
+  bool HasPrevious = false;
+  std::string Tip;
+  std::string SpeedGrade;
+  std::string BackSpaceGrade;
+  std::string ErrorsGrade;
+  std::string EfficiencyGrade;
+  std::string ExerciseId;
+  // Fresh results of a text exercise, not yet shown; cleared once the page
+  // has opened.
+  bool HasResults = false;
+
+ private:
+  void ShowSpeed();
+};
+
+// The program's information page; none before the program creates it.
+extern TExercInfoView* ExercInfoView;
+
+// The lesson page while a lesson runs, none otherwise: a text exercise
+// puts the information page on its left.
+extern TFormView* ChapterView;
