@@ -84,43 +84,43 @@ TAddViewsStg::TAddViewsStg(QWidget* parent) : QWidget(parent) {
   WizardL->setGeometry(kPage);
   WizardL->setStyleSheet(QString::fromLatin1(kWizardStyle));
 
-  CourseTitle = MakeLabel(WizardL, "CourseTitle", QRect(kLeft, 8, 150, 28), Heading(), QStringLiteral("Course"));
-  ProgramLocked = MakeLabel(WizardL, "ProgramLocked", QRect(178, 13, 140, 19), small,
+  CourseTitle = MakeLabel(WizardL, "CourseTitle", QRect(kLeft, 4, 150, 28), Heading(), QStringLiteral("Course"));
+  ProgramLocked = MakeLabel(WizardL, "ProgramLocked", QRect(178, 9, 140, 19), small,
                             QStringLiteral("Set for everyone"), Qt::AlignCenter);
   ProgramLocked->setToolTip(QStringLiteral("Your administrator has chosen the course for every workstation."));
   ProgramLocked->hide();
-  Rule(WizardL, 38);
-  CourseQuestion = MakeLabel(WizardL, "CourseQuestion", QRect(kLeft, 44, kWidth, 22), body,
+  Rule(WizardL, 33);
+  CourseQuestion = MakeLabel(WizardL, "CourseQuestion", QRect(kLeft, 38, kWidth, 22), body,
                              QStringLiteral("Which &course would you prefer?"));
   ContentsList = new QListWidget(WizardL);
   ContentsList->setObjectName(QStringLiteral("ContentsList"));
-  ContentsList->setGeometry(kLeft, 68, kWidth, 70);
+  ContentsList->setGeometry(kLeft, 61, kWidth, 58);
   ContentsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   CourseQuestion->setBuddy(ContentsList);
-  DescriptionLbl = MakeLabel(WizardL, "DescriptionLbl", QRect(kLeft + 2, 142, kWidth - 2, 76),
+  DescriptionLbl = MakeLabel(WizardL, "DescriptionLbl", QRect(kLeft + 2, 124, kWidth - 2, 92),
                              qx::PixelFont(QStringLiteral("Arial"), 13), QString(), Qt::AlignLeft | Qt::AlignTop);
   DescriptionLbl->setWordWrap(true);
 
-  LessonTitle = MakeLabel(WizardL, "LessonTitle", QRect(kLeft, 222, 150, 28), Heading(), QStringLiteral("Lesson"));
-  TimeLocked = MakeLabel(WizardL, "TimeLocked", QRect(178, 227, 140, 19), small, QStringLiteral("Set for everyone"),
+  LessonTitle = MakeLabel(WizardL, "LessonTitle", QRect(kLeft, 220, 150, 28), Heading(), QStringLiteral("Lesson"));
+  TimeLocked = MakeLabel(WizardL, "TimeLocked", QRect(178, 225, 140, 19), small, QStringLiteral("Set for everyone"),
                          Qt::AlignCenter);
   TimeLocked->setToolTip(QStringLiteral("Your administrator has chosen the lesson length for every workstation."));
   TimeLocked->hide();
-  Rule(WizardL, 252);
-  LessonQuestion = MakeLabel(WizardL, "LessonQuestion", QRect(kLeft, 258, kWidth, 22), body,
+  Rule(WizardL, 249);
+  LessonQuestion = MakeLabel(WizardL, "LessonQuestion", QRect(kLeft, 254, kWidth, 22), body,
                              QStringLiteral("How long should a single lesson take?"));
-  Time25 = MakeRadio(WizardL, "Time25", QRect(kLeft + 8, 284, 130, 24), "&25 minutes");
-  Time35 = MakeRadio(WizardL, "Time35", QRect(kLeft + 8, 310, 130, 24), "&35 minutes");
-  Time45 = MakeRadio(WizardL, "Time45", QRect(kLeft + 150, 284, 140, 24), "&45 minutes");
-  TimeFree = MakeRadio(WizardL, "TimeFree", QRect(kLeft + 150, 310, 140, 24), "No &time limits");
+  Time25 = MakeRadio(WizardL, "Time25", QRect(kLeft + 8, 280, 130, 24), "&25 minutes");
+  Time35 = MakeRadio(WizardL, "Time35", QRect(kLeft + 8, 306, 130, 24), "&35 minutes");
+  Time45 = MakeRadio(WizardL, "Time45", QRect(kLeft + 150, 280, 140, 24), "&45 minutes");
+  TimeFree = MakeRadio(WizardL, "TimeFree", QRect(kLeft + 150, 306, 140, 24), "No &time limits");
   auto* group = new QButtonGroup(WizardL);
   for (QRadioButton* b : {Time25, Time35, Time45, TimeFree}) group->addButton(b);
   LessonGraph = new TGauge(WizardL);
   LessonGraph->setObjectName(QStringLiteral("LessonGraph"));
-  LessonGraph->setGeometry(kLeft + 8, 346, kWidth - 16, 14);
+  LessonGraph->setGeometry(kLeft + 8, 342, kWidth - 16, 14);
   LessonGraph->SetRange(0, 45);
   LessonGraph->SetColours(colour::kPaperShade, QColor(0x3b, 0x7a, 0x52));
-  LessonNote = MakeLabel(WizardL, "LessonNote", QRect(kLeft + 8, 366, kWidth - 16, 20),
+  LessonNote = MakeLabel(WizardL, "LessonNote", QRect(kLeft + 8, 362, kWidth - 16, 20),
                          qx::PixelFont(QStringLiteral("Arial"), 13, false, true),
                          QStringLiteral("Note: first lessons may be shorter."));
 
@@ -133,6 +133,13 @@ TAddViewsStg::TAddViewsStg(QWidget* parent) : QWidget(parent) {
   QPalette pal = PreviewTitle->palette();
   pal.setColor(QPalette::WindowText, colour::kGoldDark.darker(115));
   PreviewTitle->setPalette(pal);
+  // The contents preview lies on a card of its own colour.
+  PreviewFrame = new QWidget(WizardR);
+  PreviewFrame->setObjectName(QStringLiteral("PreviewFrame"));
+  PreviewFrame->setGeometry(17, 31, 319, 364);
+  PreviewFrame->setAttribute(Qt::WA_StyledBackground);
+  PreviewFrame->setStyleSheet(QStringLiteral(
+      "#PreviewFrame { background: #fffdf8; border: 1px solid #e6d8bc; border-radius: 8px; }"));
 }
 
 TAddViewsStg::~TAddViewsStg() {

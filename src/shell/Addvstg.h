@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QWidget>
+#include <cstdint>
 
 class QLabel;
 class QListWidget;
@@ -35,6 +36,8 @@ class TAddViewsStg : public QWidget {
 
   QWidget* WizardR = nullptr;
   QLabel* PreviewTitle = nullptr;
+  QWidget* PreviewFrame = nullptr;  // behind the view's contents canvas
+  static constexpr uint32_t kPreviewPaper = 0xF8FDFF;  // its colour, 0x00BBGGRR
 };
 
 extern TAddViewsStg* AddViewsStg;

@@ -52,6 +52,8 @@ class FlowSandbox {
       else
         fs::create_symlink(entry.path(), Prog() + name);
     }
+    // The review material may not be built; its index only has to exist.
+    qx::CreateEmptyFileIfMissing(Prog() + "builder.hdr");
     CopyDataFile(oldProgramDir_ + "QXCommon.ini", Data() + "QXCommon.ini");
     CopyDataFile(oldProgramDir_ + "QXDef.ini", Config() + "QXLocal.ini");
     SetLocal("DataPath", Data());
