@@ -2,14 +2,19 @@
 #include "shell/ChpViews.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "content/Chapter.h"
 #include "engine/Analyzer.h"
+#include "platform/QtDraw.h"
 #include "platform/QtText.h"
 #include "shell/ArtImage.h"
+#include "shell/ArtworkParts.h"
 #include "shell/Bookfrm.h"
 #include "shell/Chpstgs.h"
+#include "shell/Exrclist.h"
 #include "shell/Generstg.h"
 #include "storage/PrgSetup.h"
 #include "storage/ToolBox.h"
@@ -161,4 +166,192 @@ void TExercInfoView::ReceiveUserResults(const TUser& user) {
   SetErrorRate(errors);
   SetBackSpaceRate(backSpace);
   SetEfficiency(efficiency);
+}
+
+// ---- Lesson pages -------------------------------------------------------
+
+namespace {
+
+const QColor kNoteInk(0x7a, 0x66, 0x55);
+
+QPixmap RowPicture(const TImage* image) { return image ? image->Pixmap() : QPixmap(); }
+
+}  // namespace
+
+void TChpBeginView::Show() {
+  TFormView::Show();
+  if (!ChapterStgs || !BookForm) return;
+  AddControl(ChapterStgs->Panel1, BookForm->LeftPage);
+  ChapterStgs->Panel1->move(0, 0);
+  ChapterStgs->Panel1->show();
+}
+
+TChpContentsView::TChpContentsView() : home_(std::make_unique<QWidget>()) {
+  List = new TExerciseList(home_.get());
+  List->OnDoubleClick = [this](TExerciseList*) {
+    if (Active) ButtonClick(BookForm ? BookForm->BeginB : nullptr);
+  };
+  note_ = new QLabel(home_.get());
+  note_->setObjectName(QStringLiteral("ExtraDesc"));
+  note_->setFont(qx::PixelFont(QStringLiteral("Times New Roman"), 16, false, true));
+  note_->setWordWrap(true);
+  note_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  QPalette pal = note_->palette();
+  pal.setColor(QPalette::WindowText, kNoteInk);
+  note_->setPalette(pal);
+}
+
+TChpContentsView::~TChpContentsView() {
+  *alive_ = false;
+  // The list must leave the page before its home goes.
+  RestoreControls();
+}
+
+int TChpContentsView::ButtonMask() const {
+  int mask = TBookForm::kBeginB;
+  if (AllowSkipBack) mask |= TBookForm::kSkipB;
+  if (AllowSkipForward) mask |= TBookForm::kSkipF;
+  if (AllowCancel) mask |= TBookForm::kCancel;
+  return mask;
+}
+
+void TChpContentsView::ConnectButton(QWidget* button) {
+  auto* image = qobject_cast<TImage*>(button);
+  if (!image) return;
+  image->OnClick = [alive = alive_, this](QWidget* sender) {
+    if (*alive && Active) ButtonClick(sender);
+  };
+}
+
+void TChpContentsView::Show() {
+  TFormView::Show();
+  if (!BookForm) return;
+  BookForm->SetButtons(ButtonMask());
+  for (TImage* b : {BookForm->BeginB, BookForm->SkipF, BookForm->SkipB, BookForm->Cancel})
+    ConnectButton(b);
+  if (ChapterStgs) {
+    AddControl(ChapterStgs->Panel3, BookForm->RightPage);
+    ChapterStgs->Panel3->move(0, 0);
+    ChapterStgs->Panel3->show();
+    List->SetActivePicture(RowPicture(ChapterStgs->ActivePic));
+    List->SetDonePicture(RowPicture(ChapterStgs->CompletedPic));
+    List->SetInactivePicture(RowPicture(ChapterStgs->InactivePic));
+    if (ChapterStgs->ActivePic) List->SetRowHeight(ChapterStgs->ActivePic->height() + 3);
+  }
+  // The gaps between the rows show the page's paper, not the list's green.
+  List->SetColor(qx::FromQColor(qx::art::colour::kPaper));
+  List->SetColumns(30, 67, 210);
+  List->SetMaxRows(8);
+  List->SetChapter(ChapterObject);
+  List->setGeometry(40, 50, 265, List->height());
+  List->Select(SelectedExercise);
+  if (ChapterObject && ShowMarks && User)
+    for (int r = 1; r < List->RowCount; ++r)
+      List->SetDone(r, User->ExerciseMark(ChapterObject->ChapterNumber, r) == 1);
+  AddControl(List, BookForm->RightPage);
+  List->show();
+  List->raise();
+
+  const std::string extra = ChapterObject ? ChapterObject->ExtraDesc : std::string();
+  note_->setText(qx::ToQt(extra));
+  const int top = List->y() + List->height() + 18;
+  note_->setGeometry(40, top, 265, std::max(0, TChapterStgs::kPageH - top - 12));
+  if (!extra.empty()) {
+    AddControl(note_, BookForm->RightPage);
+    note_->show();
+    note_->raise();
+  }
+}
+
+void TChpContentsView::Hide() {
+  SelectedExercise = List->Selected;
+  // The handlers stay on the buttons (one may be running now); they do
+  // nothing once this page has closed.
+  if (BookForm) BookForm->SetButtons(0);
+  TFormView::Hide();
+}
+
+void TChpContentsView::ButtonClick(QObject* sender) {
+  if (!Active || !sender) return;
+  const QString name = sender->objectName();
+  int code = 0;
+  if (name == QLatin1String("BeginB"))
+    code = 1;
+  else if (name == QLatin1String("Cancel") && AllowCancel)
+    code = 2;
+  else if (name == QLatin1String("SkipB") && AllowSkipBack)
+    code = 3;
+  else if (name == QLatin1String("SkipF") && AllowSkipForward)
+    code = 4;
+  if (!code) return;
+  PlaySound(kSoundClick);
+  SetResult(code);
+}
+
+void TChpContentsView::KeyPress(QObject*, unsigned char& key) {
+  if (!Active || key < '1' || key > '9') return;
+  const int row = key - '0';
+  key = 0;
+  const int exercises = ChapterObject ? ChapterObject->ExerciseCount() : 0;
+  if (row > exercises || row > List->RowCount) return;
+  List->Select(row);
+  ButtonClick(BookForm ? BookForm->BeginB : nullptr);
+}
+
+void TChpContentsView::KeyDown(QObject*, int& key, Qt::KeyboardModifiers shift) {
+  if (!Active || !key || !BookForm) return;
+  const Qt::KeyboardModifiers mods =
+      shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  QWidget* target = nullptr;
+  if (mods == Qt::AltModifier) {
+    switch (key) {
+      case Qt::Key_B:
+        target = BookForm->BeginB;
+        break;
+      case Qt::Key_S:
+        target = BookForm->SkipF;
+        break;
+      case Qt::Key_K:
+        target = BookForm->SkipB;
+        break;
+      case Qt::Key_C:
+        target = BookForm->Cancel;
+        break;
+      default:
+        return;
+    }
+  } else if (mods == Qt::NoModifier) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+      target = BookForm->BeginB;
+    else if (key == Qt::Key_Escape && AllowCancel)
+      target = BookForm->Cancel;
+    else if (List->MoveByKey(key))
+      key = 0;
+  }
+  if (!target) return;
+  key = 0;
+  ButtonClick(target);
+}
+
+void TChapterView::Show() {
+  TFormView::Show();
+  if (BookForm) {
+    BookForm->SetLayout(2);
+    BookForm->SetConsolePicture(2);
+    BookForm->RouteKeys(this);
+  }
+  // One shot: the list page's result becomes the lesson page's.
+  armed_ = RightView != nullptr;
+  if (RightView)
+    RightView->OnClose = [this](TFormView* sender) {
+      if (!armed_ || !Active || sender->ResultCode == 0) return;
+      armed_ = false;
+      SetResult(sender->ResultCode);
+    };
+}
+
+void TChapterView::Hide() {
+  armed_ = false;
+  if (BookForm) BookForm->ReleaseKeys();
+  TFormView::Hide();
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <memory>
 #include <string>
 
 #include "shell/Formview.h"
@@ -67,3 +68,58 @@ extern TExercInfoView* ExercInfoView;
 // The lesson page while a lesson runs, none otherwise: a text exercise
 // puts the information page on its left.
 extern TFormView* ChapterView;
+
+// ---- Lesson pages -----------------------------------------------------
+
+class QLabel;
+class TChapter;
+class TExerciseList;
+
+// The lesson's title page on the left: its picture and number.
+class TChpBeginView : public TFormView {
+ public:
+  void Show() override;
+};
+
+// The list of the lesson's exercises on the right page. It ends with 1
+// (begin the selected exercise), 2 (cancel), 3 (previous lesson) or 4
+// (next lesson); SelectedExercise holds the row chosen.
+class TChpContentsView : public TFormView {
+ public:
+  TChpContentsView();
+  ~TChpContentsView() override;
+
+  void Show() override;
+  void Hide() override;
+  void KeyPress(QObject* sender, unsigned char& key) override;
+  void KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) override;
+  void ButtonClick(QObject* sender);
+
+  const TChapter* ChapterObject = nullptr;
+  int SelectedExercise = 1;
+  TExerciseList* List = nullptr;
+  bool AllowSkipForward = true;
+  bool AllowSkipBack = true;
+  bool AllowCancel = false;
+  // The introduction keeps no marks, so it shows none either.
+  bool ShowMarks = true;
+
+ private:
+  int ButtonMask() const;
+  void ConnectButton(QWidget* button);
+
+  std::unique_ptr<QWidget> home_;  // where the list and its note live off the page
+  QLabel* note_ = nullptr;         // the lesson's extra description under the list
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+// The lesson page: routes the book's keys to its two page views, and
+// closes with the result the exercise list page closed with.
+class TChapterView : public TFormView {
+ public:
+  void Show() override;
+  void Hide() override;
+
+ private:
+  bool armed_ = false;
+};
