@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -13,7 +17,11 @@
 #include "platform/Files.h"
 #include "platform/Ini.h"
 #include "platform/Shell.h"
+#include "shell/Bookfrm.h"
 #include "shell/Formview.h"
+#include "shell/Main.h"
+#include "storage/PrgSetup.h"
+#include "storage/User.h"
 #include "storage/FileObj.h"
 #include "support/TestFiles.h"
 
@@ -157,6 +165,75 @@ class Script {
   std::vector<Step> steps_;
   size_t next_ = 0;
   std::string failed_;
+};
+
+template <class View>
+View* Active() {
+  return dynamic_cast<View*>(ActiveView);
+}
+
+// The whole program over a sandbox, run to its end while a script of
+// steps plays the student.
+class ProgramTest : public ::testing::Test {
+ public:
+  ProgramTest() : controller(forms.Book.get()) {
+    controller.ScreenWidth = [] { return 1024; };
+    script.onFailure = [this] { book()->close(); };
+  }
+
+  TBookForm* book() { return forms.Book.get(); }
+
+  void RunProgram() {
+    script.Start();
+    controller.Run();
+    EXPECT_EQ(script.Failed(), "");
+    EXPECT_TRUE(script.Done());
+  }
+  void Then(std::function<bool()> ready, std::function<void()> action, std::string what) {
+    script.When(std::move(ready), std::move(action), std::move(what));
+  }
+  static void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+  void Alt(Qt::Key key) { QTest::keyClick(book(), key, Qt::AltModifier); }
+  // Keys as the student types them, to whatever has the focus in the book.
+  static QWidget* Target() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus && focus->window() == BookForm ? focus : BookForm;
+  }
+  static void Press(char c) {
+    switch (c) {
+      case ' ': QTest::keyClick(Target(), Qt::Key_Space); break;
+      case '\r': QTest::keyClick(Target(), Qt::Key_Return); break;
+      case '\x1b': QTest::keyClick(Target(), Qt::Key_Escape); break;
+      default: QTest::keyClick(Target(), c); break;
+    }
+  }
+  // A student in the user database before the program starts.
+  void StoreStudent(const std::string& name, const std::function<void(TUser&)>& edit = {}) {
+    TProgramSettings settings;
+    Settings = &settings;
+    if (!qx::FileExists(sandbox.Data() + "Userbase.qx4"))
+      qx::RenameFile(sandbox.Prog() + "UserBase.org", sandbox.Data() + "Userbase.qx4");
+    auto student = CreateUser(name);
+    ASSERT_NE(student, nullptr);
+    if (edit) edit(*student);
+    SaveUser(*student);
+    Settings = nullptr;
+  }
+  // Saves what the student sees when QX_RENDER_DIR names a folder.
+  void Save(const char* name) {
+    const QByteArray dir = qgetenv("QX_RENDER_DIR");
+    if (!dir.isEmpty()) book()->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + QLatin1String(name));
+  }
+  bool Asked(const std::string& text) const {
+    for (const auto& r : sandbox.dialogs.Asked())
+      if (r.text.find(text) != std::string::npos) return true;
+    return false;
+  }
+
+  FlowSandbox sandbox;
+  TProgramForms forms;
+  TMain controller;
+  Script script;
 };
 
 }  // namespace qxtest

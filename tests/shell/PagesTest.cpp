@@ -6,14 +6,18 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "FlowSandbox.h"
 #include "shell/AboutStg.h"
+#include "shell/Addvstg.h"
 #include "shell/ArtImage.h"
 #include "shell/Bookfrm.h"
 #include "shell/Guidedst.h"
+#include "shell/Main.h"
 #include "shell/MainPlaceholder.h"
 #include "shell/Welcstrg.h"
 #include "storage/PrgSetup.h"
@@ -64,6 +68,7 @@ class PagesTest : public ::testing::Test {
   TBookForm book;
   TWelcomeStg welcome;
   TAboutStorage about;
+  TAddViewsStg addViews;
 };
 
 TEST_F(PagesTest, WelcomePageOffersBothWaysAndGivesItsControlsBack) {
@@ -265,6 +270,78 @@ TEST_F(PagesTest, PlaceholderPageShowsItsTitleAndGoesHome) {
   });
   EXPECT_EQ(homes, 1);
   EXPECT_EQ(book.ButtonMask(), 0);
+}
+
+TEST_F(PagesTest, ProfileOffersTheCoursesAndStoresTheChoice) {
+  TUser student("Anna");
+  User = &student;
+  Settings->LessonDuration = 0;
+  TStdProfileView view;
+  const int result = RunWith(view, [&] {
+    EXPECT_EQ(book.Title->text(), QStringLiteral("Studying Profile"));
+    EXPECT_EQ(book.ButtonMask(), TBookForm::kNext | TBookForm::kBack);
+    EXPECT_EQ(addViews.WizardL->parentWidget(), book.LeftPage);
+    ASSERT_EQ(addViews.ContentsList->count(), 1);
+    EXPECT_EQ(addViews.ContentsList->item(0)->text(), QStringLiteral("Beginner's Course (US keyboard)"));
+    EXPECT_EQ(addViews.ContentsList->currentRow(), 0);
+    EXPECT_TRUE(addViews.DescriptionLbl->text().startsWith(QStringLiteral("Eighteen lessons")));
+    // The course suggests 35 minutes when the settings leave it open.
+    EXPECT_TRUE(addViews.Time35->isChecked());
+    EXPECT_EQ(addViews.LessonGraph->Progress(), 35);
+    ASSERT_NE(view.Canvas, nullptr);
+    EXPECT_EQ(view.Canvas->Text().rfind("Lesson 1: Home Keys F, J, D and K\r", 0), 0u);
+    EXPECT_FALSE(addViews.ProgramLocked->isVisible());
+    Save(&book, "profile.png");
+    addViews.TimeFree->setChecked(true);
+    EXPECT_EQ(addViews.LessonGraph->Progress(), 0);
+    QTest::mouseClick(book.Next, Qt::LeftButton);
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(student.ContentsFile, "Beginner.cnt");
+  EXPECT_EQ(student.LessonDuration, 0);
+  EXPECT_EQ(addViews.WizardL->parentWidget(), &addViews);
+  EXPECT_EQ(book.ButtonMask(), 0);
+
+  // Back leaves the record as it was.
+  student.ContentsFile.clear();
+  EXPECT_EQ(RunWith(view, [&] { Key(Qt::Key_Escape); }), 2);
+  EXPECT_EQ(student.ContentsFile, "");
+  User = nullptr;
+}
+
+TEST_F(PagesTest, ProfileFollowsTheSharedSettings) {
+  TUser student("Anna");
+  User = &student;
+  Settings->LessonDuration = 25;
+  Settings->ContentsFromCommon = true;
+  Settings->DurationFromCommon = true;
+  TStdProfileView view;
+  const int result = RunWith(view, [&] {
+    // A fixed lesson length is never changed by the course's own suggestion.
+    EXPECT_TRUE(addViews.Time25->isChecked());
+    EXPECT_FALSE(addViews.ContentsList->isEnabled());
+    EXPECT_TRUE(addViews.ProgramLocked->isVisible());
+    EXPECT_TRUE(addViews.TimeLocked->isVisible());
+    for (QRadioButton* b : {addViews.Time25, addViews.Time35, addViews.Time45, addViews.TimeFree})
+      EXPECT_FALSE(b->isEnabled());
+    Save(&book, "profile-locked.png");
+    Key(Qt::Key_Return);
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(student.LessonDuration, 25);
+  User = nullptr;
+}
+
+TEST_F(PagesTest, ProfileWithoutCoursesEndsTheProgram) {
+  for (const std::string& name : qx::FindFiles(sandbox.Prog() + "*.cnt")) qx::RemoveFile(sandbox.Prog() + name);
+  Terminating = false;
+  TStdProfileView view;
+  EXPECT_EQ(view.Execute(), 0);
+  EXPECT_FALSE(view.Active);
+  ASSERT_EQ(sandbox.dialogs.Asked().size(), 1u);
+  EXPECT_NE(sandbox.dialogs.Asked()[0].text.find("#-6123"), std::string::npos);
+  EXPECT_TRUE(Terminating);
+  Terminating = false;
 }
 
 }  // namespace
