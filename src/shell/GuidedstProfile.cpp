@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The studying profile: which course, and how long a lesson takes.
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include "content/Contents.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
+#include "platform/QtDraw.h"
+#include "platform/QtText.h"
+#include "shell/Addvstg.h"
+#include "shell/ArtImage.h"
+#include "shell/Bookfrm.h"
+#include "shell/Guidedst.h"
+#include "shell/Main.h"
+#include "storage/Errors.h"
+#include "storage/FileObj.h"
+#include "storage/PrgSetup.h"
+#include "storage/ToolBox.h"
+#include "storage/User.h"
+
+namespace {
+
+// The preview's geometry; its width keeps the lines inside the page.
+constexpr QRect kPreview(25, 37, 305, 350);
+constexpr uint32_t kPreviewInk = 0x808080;
+
+bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+std::string CourseFile(const std::string& name) { return name + ".cnt"; }
+
+}  // namespace
+
+TStdProfileView::TStdProfileView() = default;
+
+TStdProfileView::~TStdProfileView() { delete Canvas.data(); }
+
+bool TStdProfileView::Prepare() {
+  CourseFiles = ListFiles("*.cnt");
+  if (!CourseFiles.empty()) return false;
+  ReportError(-6123, "");
+  HaltProgram();
+  return true;
+}
+
+void TStdProfileView::Show() {
+  TFormView::Show();
+  TBookForm* book = BookForm;
+  TAddViewsStg* form = AddViewsStg;
+  if (!book || !form) return;
+  book->SetLayout(2);
+  book->TitleConsole->show();
+  book->SetTitle("Studying Profile");
+
+  form->ContentsList->clear();
+  int preselect = 0;
+  for (size_t i = 0; i < CourseFiles.size(); ++i) {
+    TTextFile file;
+    std::string description;
+    if (file.Open(CourseFile(CourseFiles[i]), kTextRead) == kFileOpen) description = file.Description;
+    file.Close();
+    if (TrimBlanks(description).empty()) description = CourseFiles[i];
+    form->ContentsList->addItem(qx::ToQt(description));
+    if (Settings && (qx::SameTextCp1252(CourseFile(CourseFiles[i]), Settings->DefaultContents) ||
+                     qx::SameTextCp1252(CourseFile(CourseFiles[i]), qx::FileNameOf(Settings->DefaultContents))))
+      preselect = int(i);
+  }
+
+  AddControl(form->WizardL, book->LeftPage);
+  AddControl(form->WizardR, book->RightPage);
+  if (!Canvas) {
+    Canvas = new TViewCanvas(form);
+    Canvas->setObjectName(QStringLiteral("ProfileCanvas"));
+    Canvas->hide();
+  }
+  Canvas->setGeometry(kPreview);
+  Canvas->setFont(qx::PointFont(QStringLiteral("Arial"), 12));
+  Canvas->SetColor(TAddViewsStg::kPreviewPaper);
+  Canvas->SetFontColor(kPreviewInk);
+  Canvas->TextColor = kPreviewInk;
+  Canvas->SetMode(3);
+  Canvas->show();
+  AddControl(Canvas, book->RightPage);
+  Canvas->raise();
+
+  form->Time45->setChecked(true);
+  if (Settings) CheckMinutes(Settings->LessonDuration, -1);
+  ShowGauge();
+  const bool courseLocked = Settings && Settings->ContentsFromCommon;
+  const bool timeLocked = Settings && Settings->DurationFromCommon;
+  form->ContentsList->setEnabled(!courseLocked);
+  form->ProgramLocked->setVisible(courseLocked);
+  for (QRadioButton* b : {form->Time25, form->Time35, form->Time45, form->TimeFree}) {
+    b->setEnabled(!timeLocked);
+    connections_.push_back(QObject::connect(b, &QRadioButton::toggled, b, [this] { ShowGauge(); }));
+  }
+  form->TimeLocked->setVisible(timeLocked);
+  connections_.push_back(QObject::connect(form->ContentsList, &QListWidget::currentRowChanged, form->ContentsList,
+                                          [this](int row) { ChooseCourse(row); }));
+  form->ContentsList->setCurrentRow(-1);
+  form->ContentsList->setCurrentRow(preselect);
+
+  book->SetConsolePicture(2);
+  book->SetButtons(TBookForm::kNext | TBookForm::kBack);
+  book->Next->OnClick = [this](QWidget*) {
+    PlaySound(kSoundClick);
+    SetResult(1);
+  };
+  book->Back->OnClick = [this](QWidget*) {
+    PlaySound(kSoundClick);
+    SetResult(2);
+  };
+  book->RouteKeys(this);
+  form->ContentsList->setFocus();
+}
+
+void TStdProfileView::Hide() {
+  for (const auto& c : connections_) QObject::disconnect(c);
+  connections_.clear();
+  if (TBookForm* book = BookForm) {
+    book->ReleaseKeys();
+    book->Next->OnClick = nullptr;
+    book->Back->OnClick = nullptr;
+    book->SetButtons(0);
+  }
+  TFormView::Hide();
+  if (Canvas) Canvas->hide();
+}
+
+void TStdProfileView::Close(bool& veto) {
+  const bool wasActive = Active;
+  TFormView::Close(veto);
+  if (veto || !wasActive || ResultCode != 1 || !User) return;
+  User->LessonDuration = CheckedMinutes();
+  User->ContentsFile = ContentsFileName;
+}
+
+void TStdProfileView::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
+  if (shift & (Qt::AltModifier | Qt::ControlModifier)) return;
+  int result = 0;
+  if (IsEnter(key)) result = 1;
+  if (key == Qt::Key_Escape) result = 2;
+  if (!result) return;
+  key = 0;
+  PlaySound(kSoundClick);
+  SetResult(result);
+}
+
+void TStdProfileView::ChooseCourse(int index) {
+  TAddViewsStg* form = AddViewsStg;
+  if (!form || index < 0 || index >= int(CourseFiles.size())) return;
+  const std::string name = CourseFile(CourseFiles[index]);
+  ContentsFileName = name;
+
+  TTextFile file;
+  if (file.Open(name, kTextRead) == kFileOpen)
+    form->DescriptionLbl->setText(qx::ToQt(file.LongDesc));
+  else
+    form->DescriptionLbl->setText(QStringLiteral("Problems with file"));
+  file.Close();
+
+  int error = 0;
+  const auto course = TContents::CreateHeadersOnly(name, error);
+  if (Settings && Settings->LessonDuration == 0) CheckMinutes(course->DefaultTime, 0);
+  std::string lines;
+  for (const std::string& title : course->ChapterTitles(true)) lines += title + "\r";
+  if (Canvas) Canvas->SetText(lines);
+}
+
+void TStdProfileView::CheckMinutes(int minutes, int none) {
+  TAddViewsStg* form = AddViewsStg;
+  if (!form) return;
+  if (minutes == 25) form->Time25->setChecked(true);
+  if (minutes == 35) form->Time35->setChecked(true);
+  if (minutes == 45) form->Time45->setChecked(true);
+  if (minutes == none) form->TimeFree->setChecked(true);
+}
+
+int TStdProfileView::CheckedMinutes() const {
+  const TAddViewsStg* form = AddViewsStg;
+  if (!form) return 45;
+  if (form->Time25->isChecked()) return 25;
+  if (form->Time35->isChecked()) return 35;
+  if (form->TimeFree->isChecked()) return 0;
+  return 45;
+}
+
+void TStdProfileView::ShowGauge() {
+  if (AddViewsStg) AddViewsStg->LessonGraph->SetProgress(CheckedMinutes());
+}

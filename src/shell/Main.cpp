@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/Main.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <iterator>
+#include <utility>
+
+#include "engine/Diffkeys.h"
+#include "engine/KeyData.h"
+#include "platform/CodePage.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/QtPlatform.h"
+#include "platform/QtText.h"
+#include "shell/AboutStg.h"
+#include "shell/Addvstg.h"
+#include "shell/ArtImage.h"
+#include "shell/Bookfrm.h"
+#include "shell/ChpViews.h"
+#include "shell/Chpstgs.h"
+#include "shell/Eventstg.h"
+#include "shell/Formview.h"
+#include "shell/Generstg.h"
+#include "shell/Guidedst.h"
+#include "shell/MainPlaceholder.h"
+#include "shell/Welcstrg.h"
+#include "shell/naviform.h"
+#include "storage/Errors.h"
+#include "storage/FileObj.h"
+#include "storage/PrgSetup.h"
+#include "storage/ToolBox.h"
+#include "storage/User.h"
+
+std::string PendingSection;
+std::string CurrentSection;
+QPointer<QWidget> HiddenMenuImage;
+bool Terminating = false;
+
+namespace {
+
+constexpr const char* kExit = "MenuExit";
+constexpr const char* kGuided = "MenuGuided";
+// Ctrl+Tab walks the tabs in this order.
+constexpr const char* kCycle[] = {"MenuGuided", "MenuRevision", "MenuInfo", "MenuLogo", "MenuOptions"};
+
+const char* const kSmallScreen =
+    "Quillbrandex cannot fit the screen, since your display\rarea is only 640x480 or smaller. Press "
+    "Help to\rview the instructions.\r\rDo you want to continue?";
+const char* const kVisitorNotice =
+    "Welcome to explore Quillbrandex as a Visitor.\r\rYour personal studying information will not be "
+    "saved.\rFor serious studing use your own name instead.";
+
+int PrimaryScreenWidth() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry().width() : 1024;
+}
+
+}  // namespace
+
+void HaltProgram() { Terminating = true; }
+
+void OpenHelpTopic(int topic) {
+  const std::string manual = qx::ProgramDir() + "help/index.html";
+  QUrl url = QUrl::fromLocalFile(QString::fromStdString(qx::OsPath(manual).string()));
+  url.setFragment(QStringLiteral("topic%1").arg(topic));
+  const std::string address = qx::FromQt(url.toString(QUrl::FullyEncoded));
+  if (ShellOpen(address, "", "") <= 32) ReportError(-5452, address);
+}
+
+TProgramForms::TProgramForms() {
+  Book = std::make_unique<TBookForm>();
+  About = std::make_unique<TAboutStorage>();
+  Welcome = std::make_unique<TWelcomeStg>();
+  Navigate = std::make_unique<TNavigate>(Book.get());
+  General = std::make_unique<TGeneralStg>();
+  Events = std::make_unique<TEventsStg>();
+  Chapter = std::make_unique<TChapterStgs>();
+  AddViews = std::make_unique<TAddViewsStg>();
+  ExercInfo = std::make_unique<TExercInfoView>();
+}
+
+TProgramForms::~TProgramForms() {
+  ExercInfo.reset();
+  AddViews.reset();
+  Chapter.reset();
+  Events.reset();
+  General.reset();
+  Navigate.reset();
+  Welcome.reset();
+  About.reset();
+  Book.reset();
+}
+
+TMain::TMain(TBookForm* book) : ScreenWidth(PrimaryScreenWidth), book_(book) {}
+
+TMain::~TMain() {
+  if (User == user_.get()) User = nullptr;
+  if (KeyStats == keys_.get() || (user_ && KeyStats == user_->DifficultKeys)) KeyStats = nullptr;
+  if (KeyData == keyData_.get()) KeyData = nullptr;
+  if (GuidedStudying == guided_.get()) GuidedStudying = nullptr;
+  if (Settings == settings_.get()) Settings = nullptr;
+}
+
+void TMain::Run() {
+  PendingSection.clear();
+  CurrentSection.clear();
+  HiddenMenuImage = nullptr;
+  Terminating = false;
+  SoundAvailable = true;
+  smallScreen_ = started_ = loggedOn_ = false;
+  if (Start()) {
+    MenuClick(book_->MenuGuided);
+    MainLoop();
+  }
+  Shutdown();
+}
+
+bool TMain::Start() {
+  qx::ChangeDirectory(qx::ProgramDir());
+  qx::SetHelpOpener(OpenHelpTopic);
+
+  settings_ = std::make_unique<TProgramSettings>();
+  Settings = settings_.get();
+  Settings->ProductVersion = "4.51";
+  Settings->BuildNumber = "207";
+  Settings->CompileDate = "99-01-05";
+  Settings->PlatformWord = "32Bit";
+  Settings->LoadSettings();
+
+  book_->SetLayout(0);
+  book_->LoadLabel->show();
+  if (Settings->MaximizedBook)
+    book_->showMaximized();
+  else
+    book_->showNormal();
+  // The loading note shows while the rest is read.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+  if (ScreenWidth() <= 640) {
+    qx::DialogRequest ask;
+    ask.icon = qx::DialogIcon::Warning;
+    ask.buttons = qx::DialogButtons::YesNoHelp;
+    ask.text = kSmallScreen;
+    ask.helpTopic = 1010;
+    if (qx::Dialogs().Ask(ask) != qx::DialogAnswer::Yes) return false;
+    smallScreen_ = true;
+    book_->setWindowFlag(Qt::FramelessWindowHint, true);
+    book_->showMaximized();
+  }
+
+  book_->BackGround32->show();
+  book_->BackGround32->lower();
+  book_->setWindowTitle(QStringLiteral("Quillbrandex for Networks"));
+  book_->OnCloseQuery = [this] { return CloseQuery(); };
+  Terminating = false;
+
+  CreateSound(kSoundClick, "Click.wav");
+  CreateSound(kSoundTheEnd, "Theend.wav");
+  CreateSound(kSoundError, "Error.wav");
+  if (Settings->PlayTheme) {
+    CreateSound(kSoundTheme, "Intro.wav");
+    PlaySound(kSoundTheme);
+  }
+
+  keyData_ = std::make_unique<TKeyData>();
+  KeyData = keyData_.get();
+  const std::string layout = Settings->GetLayoutFile("qwerty.kbd");
+  if (KeyData->LoadLayout(layout) != kFileOpen) {
+    ReportError(-500, layout + " not found!");
+    return false;
+  }
+
+  const std::string userBase = Settings->DataPath + "Userbase.qx4";
+  if (!qx::FileExists(userBase)) {
+    // A data directory on another file system cannot take a rename; a copy
+    // serves as well there.
+    if (!qx::RenameFile("UserBase.org", userBase) && !CopyDataFile("UserBase.org", userBase))
+      ReportError(-6633, userBase);
+  }
+
+  keys_ = std::make_unique<TDifficultKeys>();
+  KeyStats = keys_.get();
+  user_ = std::make_unique<TUser>("", KeyStats);
+  User = user_.get();
+  guided_ = std::make_unique<TGuidedStudying>();
+  GuidedStudying = guided_.get();
+  guided_->BuildLabel = "build " + Settings->BuildNumber + " " + Settings->PlatformWord;
+  about_ = std::make_unique<TAbout>();
+  for (const char* title : {"Review", "Statistics", "Settings"})
+    placeholders_.push_back(std::make_unique<TSectionPlaceholder>(title));
+  book_->LoadLabel->hide();
+
+  started_ = true;
+  if (!Logon()) return false;
+  loggedOn_ = true;
+
+  if (IsVisitor(User->Name)) qx::ShowInformation(kVisitorNotice);
+  if (User->PlaySounds == 0) SoundAvailable = false;
+  FreeSound(kSoundTheme);
+  if (!IsVisitor(User->Name)) Settings->LastUser = User->Name;
+
+  if (ExercInfoView) ExercInfoView->ReceiveUserResults(*User);
+  if (User->ContentsFile.empty()) User->ContentsFile = Settings->DefaultContents;
+  KeyStats->SetFilter(User->StudiedKeys(User->ChaptersStudied));
+
+  book_->SetLayout(2);
+  book_->CoverPic->Clear();
+  if (smallScreen_ && Navigate) {
+    Navigate->move(book_->mapToGlobal(QPoint((book_->width() - Navigate->width()) / 2,
+                                             book_->height() - Navigate->height())));
+    Navigate->show();
+  }
+  for (TImage* image : book_->MenuImages()) image->OnClick = [this](QWidget* sender) { MenuClick(sender); };
+  book_->OnNextSection = [this] { NextSection(); };
+  book_->OnPrevSection = [this] { PreviousSection(); };
+  book_->OnGoHome = [this] { GoHome(); };
+  if (Settings->DisableSettingsPage) {
+    book_->HideSettings->show();
+    book_->HideSettings->raise();
+  }
+  return true;
+}
+
+bool TMain::Logon() {
+  bool ask = Settings->AutoLogon.empty();
+  for (;;) {
+    std::string name;
+    if (!ask) {
+      name = TrimBlanks(qx::ExpandEnvironment(Settings->AutoLogon).substr(0, 99));
+      if (name.empty() || qx::UpperCp1252(name) == "%USERNAME%") ask = true;
+    }
+    // After a declined new-user question the name is asked for, even when
+    // it came from the automatic log-on: asking it again would never end.
+    if (ask) {
+      TCoverView cover;
+      if (OnLogonPage) {
+        QTimer::singleShot(0, book_, [hook = std::exchange(OnLogonPage, nullptr)] { hook(); });
+      }
+      if (cover.Execute() == 0) return false;
+      name = cover.UserName;
+    }
+    ask = true;
+
+    if (IsVisitor(name)) {
+      // The visitor is never stored: a fresh student in memory only.
+      user_ = std::make_unique<TUser>(name, keys_.get());
+      User = user_.get();
+      return true;
+    }
+    if (auto found = FindUser(name)) {
+      user_ = std::move(found);
+      User = user_.get();
+      return true;
+    }
+    TNewUserView question(name);
+    const int answer = question.Execute();
+    if (answer == 0) return false;
+    if (answer != 1) continue;
+    if (auto created = CreateUser(name)) {
+      user_ = std::move(created);
+      User = user_.get();
+      KeyStats = User->DifficultKeys;
+      return true;
+    }
+  }
+}
+
+void TMain::MainLoop() {
+  bool ran = true;
+  while (!Terminating && ran) {
+    if (PendingSection == kExit) break;
+    CurrentSection = PendingSection;
+    ran = RunSection(CurrentSection);
+  }
+}
+
+bool TMain::RunSection(const std::string& name) {
+  if (name == kGuided) {
+    guided_->Run();
+  } else if (name == "MenuRevision") {
+    placeholders_[0]->Execute();
+  } else if (name == "MenuInfo") {
+    placeholders_[1]->Execute();
+  } else if (name == "MenuOptions") {
+    placeholders_[2]->Execute();
+  } else if (name == "MenuLogo") {
+    about_->Run();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void TMain::Shutdown() {
+  if (loggedOn_ && User) SaveUser(*User);
+  for (int slot = 1; slot <= kSoundSlots; ++slot) FreeSound(slot);
+  if (started_ && Settings) Settings->SaveSettings();
+
+  book_->OnCloseQuery = nullptr;
+  book_->OnNextSection = nullptr;
+  book_->OnPrevSection = nullptr;
+  book_->OnGoHome = nullptr;
+  for (TImage* image : book_->MenuImages()) image->OnClick = nullptr;
+  if (Navigate) Navigate->hide();
+
+  placeholders_.clear();
+  about_.reset();
+  if (GuidedStudying == guided_.get()) GuidedStudying = nullptr;
+  guided_.reset();
+  if (KeyData == keyData_.get()) KeyData = nullptr;
+  keyData_.reset();
+}
+
+void TMain::MenuClick(QWidget* sender) {
+  if (!sender) return;
+  if (!PendingSection.empty()) PlaySound(kSoundClick);
+  if (sender == book_->MenuExit) {
+    sender->hide();
+    if (!book_->close()) sender->show();
+    return;
+  }
+  if (CloseActiveView()) return;
+  if (HiddenMenuImage) HiddenMenuImage->show();
+  sender->hide();
+  HiddenMenuImage = sender;
+  PendingSection = qx::FromQt(sender->objectName());
+}
+
+void TMain::ClickByName(const std::string& name) {
+  for (TImage* image : book_->MenuImages())
+    if (image->objectName() == QLatin1String(name.c_str())) MenuClick(image);
+}
+
+void TMain::CycleSection(int step) {
+  constexpr int count = int(std::size(kCycle));
+  int at = 0;
+  for (int i = 0; i < count; ++i)
+    if (CurrentSection == kCycle[i]) at = i;
+  do {
+    at = (at + step + count) % count;
+  } while (Settings && Settings->DisableSettingsPage && std::string(kCycle[at]) == "MenuOptions");
+  ClickByName(kCycle[at]);
+}
+
+void TMain::NextSection() { CycleSection(1); }
+
+void TMain::PreviousSection() { CycleSection(-1); }
+
+void TMain::GoHome() {
+  if (PendingSection != kGuided) ClickByName(kGuided);
+}
+
+bool TMain::CloseQuery() {
+  if (CloseActiveView()) return false;
+  Terminating = true;
+  return true;
+}

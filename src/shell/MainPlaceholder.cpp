@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/MainPlaceholder.h"
+
+#include "shell/ArtImage.h"
+#include "shell/Bookfrm.h"
+#include "storage/ToolBox.h"
+
+void TSectionPlaceholder::Show() {
+  TFormView::Show();
+  TBookForm* book = BookForm;
+  if (!book) return;
+  book->SetLayout(1);
+  book->TitleConsole->show();
+  book->SetTitle(title_);
+  book->SetConsolePicture(2);
+  book->SetButtons(TBookForm::kBack);
+  book->Back->OnClick = [](QWidget*) {
+    PlaySound(kSoundClick);
+    if (BookForm) BookForm->GoHome();
+  };
+  book->RouteKeys(this);
+}
+
+void TSectionPlaceholder::Hide() {
+  if (TBookForm* book = BookForm) {
+    book->ReleaseKeys();
+    book->Back->OnClick = nullptr;
+    book->SetButtons(0);
+  }
+  TFormView::Hide();
+}
+
+void TSectionPlaceholder::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
+  if (key != Qt::Key_Escape) return;
+  key = 0;
+  if (BookForm) BookForm->GoHome();
+}
