@@ -8,12 +8,12 @@ TGeneralStg* GeneralStg = nullptr;
 TGeneralStg::TGeneralStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("GeneralStg"));
   if (!GeneralStg) GeneralStg = this;
-  struct Spec {
+  struct Arrow {
     TImage** field;
     qx::Picture picture;
     const char* name;
   };
-  const Spec arrows[] = {
+  const Arrow arrows[] = {
       {&ClearPic, qx::Picture::ArrowClear, "ClearPic"},
       {&ArrowHorizontal, qx::Picture::ArrowHorizontal, "ArrowHorizontal"},
       {&ArrowUp2, qx::Picture::ArrowUp2, "ArrowUp2"},
@@ -27,7 +27,7 @@ TGeneralStg::TGeneralStg(QWidget* parent) : QWidget(parent) {
       {&ArrowDown1b, qx::Picture::ArrowDown1B, "ArrowDown1b"},
   };
   int x = 0;
-  for (const Spec& s : arrows) {
+  for (const Arrow& s : arrows) {
     auto* image = new TImage(this, s.picture);
     image->setObjectName(QString::fromLatin1(s.name));
     image->setGeometry(x, 0, 24, 24);

@@ -23,6 +23,7 @@
 #include "storage/PrgSetup.h"
 #include "storage/User.h"
 #include "storage/FileObj.h"
+#include "storage/StorageSandbox.h"
 #include "support/TestFiles.h"
 
 namespace qxtest {
@@ -43,13 +44,12 @@ class RecordingShell final : public qx::IShell {
 // default user database copied, since the program moves it), a data
 // directory and a configuration directory, with scripted message boxes, a
 // manual clock and a recording shell; everything put back afterwards.
-class FlowSandbox {
+class FlowSandbox : public StorageSandbox {
  public:
-  FlowSandbox() : oldCwd_(qx::CurrentDirectory()), oldProgramDir_(qx::ProgramDir()) {
+  FlowSandbox() {
     namespace fs = std::filesystem;
-    if (const char* c = std::getenv("QX_CONFIG_DIR")) oldConfig_ = c;
-    for (const std::string& dir : {Prog(), Data(), Config()}) qx::EnsureDirectory(dir);
-    const fs::path built = qx::OsPath(oldProgramDir_);
+    qx::EnsureDirectory(Data());
+    const fs::path built = qx::OsPath(OriginalProgramDir());
     for (const auto& entry : fs::directory_iterator(built)) {
       const std::string name = entry.path().filename().string();
       const auto perms = entry.status().permissions();
@@ -62,14 +62,10 @@ class FlowSandbox {
     }
     // The review material may not be built; its index only has to exist.
     qx::CreateEmptyFileIfMissing(Prog() + "builder.hdr");
-    CopyDataFile(oldProgramDir_ + "QXCommon.ini", Data() + "QXCommon.ini");
-    CopyDataFile(oldProgramDir_ + "QXDef.ini", Config() + "QXLocal.ini");
+    CopyDataFile(OriginalProgramDir() + "QXCommon.ini", Data() + "QXCommon.ini");
+    CopyDataFile(OriginalProgramDir() + "QXDef.ini", Config() + "QXLocal.ini");
     SetLocal("DataPath", Data());
     SetLocal("PlayTheme", "0");
-    setenv("QX_CONFIG_DIR", Config().c_str(), 1);
-    qx::SetProgramDir(Prog());
-    qx::ChangeDirectory(Prog());
-    qx::InstallDialogs(&dialogs);
     qx::InstallClock(&clock);
     qx::InstallShell(&shell);
   }
@@ -79,20 +75,11 @@ class FlowSandbox {
     }
     qx::InstallShell(nullptr);
     qx::InstallClock(nullptr);
-    qx::InstallDialogs(nullptr);
-    qx::ChangeDirectory(oldCwd_);
-    qx::SetProgramDir(oldProgramDir_);
-    if (oldConfig_.empty())
-      unsetenv("QX_CONFIG_DIR");
-    else
-      setenv("QX_CONFIG_DIR", oldConfig_.c_str(), 1);
   }
-  FlowSandbox(const FlowSandbox&) = delete;
-  FlowSandbox& operator=(const FlowSandbox&) = delete;
 
-  std::string Prog() const { return root_ / "prog/"; }
-  std::string Data() const { return root_ / "data/"; }
-  std::string Config() const { return root_ / "config/"; }
+  std::string Prog() const { return ProgramDir(); }
+  std::string Data() const { return Root("data/"); }
+  std::string Config() const { return ConfigDir(); }
 
   void SetLocal(const std::string& key, const std::string& value) {
     qx::IniFile(Config() + "QXLocal.ini").Write("General Settings", key, value);
@@ -101,13 +88,8 @@ class FlowSandbox {
     qx::IniFile(Data() + "QXCommon.ini").Write(section, key, value);
   }
 
-  qx::ScriptedDialogs dialogs;
   qx::ManualClock clock;
   RecordingShell shell;
-
- private:
-  TempDir root_;
-  std::string oldCwd_, oldProgramDir_, oldConfig_;
 };
 
 // Drives a program whose pages block in nested loops: each step waits

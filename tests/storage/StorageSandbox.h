@@ -44,6 +44,8 @@ class StorageSandbox {
   std::string ConfigDir() const { return root_ / "config/"; }
   std::string operator/(const std::string& name) const { return ProgramDir() + name; }
   std::string Root(const std::string& name) const { return root_ / name; }
+  // The program folder before the sandbox took over (the build's bin).
+  const std::string& OriginalProgramDir() const { return oldProgramDir_; }
 
   qx::ScriptedDialogs dialogs;
 
