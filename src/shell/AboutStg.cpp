@@ -10,6 +10,7 @@
 #include "shell/ArtImage.h"
 #include "shell/ArtworkParts.h"
 #include "shell/Bookfrm.h"
+#include "shell/FormControls.h"
 #include "storage/Errors.h"
 #include "storage/PrgSetup.h"
 #include "storage/ToolBox.h"
@@ -24,26 +25,12 @@ namespace colour = qx::art::colour;
 
 constexpr QRect kPage(0, 0, 338, 428);
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
-                  const QColor& ink, const QString& text, Qt::Alignment align = Qt::AlignHCenter | Qt::AlignTop) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(font);
-  label->setAlignment(align);
-  label->setWordWrap(true);
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, ink);
-  label->setPalette(pal);
-  return label;
-}
-
 QLabel* MakeLink(QWidget* parent, const char* name, const QRect& geometry, const char* address,
                  const char* caption) {
   const QString html = QStringLiteral("<a href=\"%1\" style=\"color:#2f7f86; text-decoration:none;\">%2</a>")
                            .arg(QString::fromLatin1(address), QString::fromLatin1(caption));
-  QLabel* link = MakeLabel(parent, name, geometry, qx::PixelFont(QStringLiteral("Arial"), 15, true), colour::kInk,
-                           html, Qt::AlignCenter);
+  QLabel* link = MakeLabel(parent, name, geometry, qx::PixelFont(QStringLiteral("Arial"), 15, true),
+                           colour::kInk, html, Qt::AlignCenter, true);
   link->setTextFormat(Qt::RichText);
   link->setOpenExternalLinks(false);
   link->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
@@ -117,40 +104,49 @@ TAboutStorage::TAboutStorage(QWidget* parent) : QWidget(parent) {
   Emblem->SetBitmap(EmblemPicture());
   ProductName = MakeLabel(AboutL, "ProductName", QRect(10, 128, 318, 52),
                           qx::PixelFont(QStringLiteral("Times New Roman"), 42, true), colour::kLeather,
-                          QStringLiteral("Quillbrandex"));
-  ProductKind = MakeLabel(AboutL, "ProductKind", QRect(10, 176, 318, 24),
-                          qx::PixelFont(QStringLiteral("Times New Roman"), 19, false, true), QColor(0x8a, 0x5a, 0x2b),
-                          QStringLiteral("the touch-typing tutor for networks"));
+                          QStringLiteral("Quillbrandex"), Qt::AlignHCenter | Qt::AlignTop, true);
+  ProductKind =
+      MakeLabel(AboutL, "ProductKind", QRect(10, 176, 318, 24),
+                qx::PixelFont(QStringLiteral("Times New Roman"), 19, false, true), QColor(0x8a, 0x5a, 0x2b),
+                QStringLiteral("the touch-typing tutor for networks"), Qt::AlignHCenter | Qt::AlignTop, true);
   VersionLbl = MakeLabel(AboutL, "VersionLbl", QRect(10, 210, 318, 22),
-                         qx::PixelFont(QStringLiteral("Arial"), 16, true), colour::kInk, QString());
-  BuildLbl = MakeLabel(AboutL, "BuildLbl", QRect(10, 232, 318, 20), qx::PixelFont(QStringLiteral("Arial"), 13),
-                       soft, QString());
-  LicenceLbl = MakeLabel(AboutL, "LicenceLbl", QRect(30, 262, 278, 54), qx::PixelFont(QStringLiteral("Arial"), 13),
-                         colour::kInk,
+                         qx::PixelFont(QStringLiteral("Arial"), 16, true), colour::kInk, QString(),
+                         Qt::AlignHCenter | Qt::AlignTop, true);
+  BuildLbl =
+      MakeLabel(AboutL, "BuildLbl", QRect(10, 232, 318, 20), qx::PixelFont(QStringLiteral("Arial"), 13), soft,
+                QString(), Qt::AlignHCenter | Qt::AlignTop, true);
+  LicenceLbl = MakeLabel(AboutL, "LicenceLbl", QRect(30, 262, 278, 54),
+                         qx::PixelFont(QStringLiteral("Arial"), 13), colour::kInk,
                          QStringLiteral("Free software: you may share and change it under the GNU General "
-                                        "Public License, version 3 or later."));
+                                        "Public License, version 3 or later."),
+                         Qt::AlignHCenter | Qt::AlignTop, true);
 
   ContactPanel = new QWidget(AboutL);
   ContactPanel->setObjectName(QStringLiteral("ContactPanel"));
   ContactPanel->setGeometry(0, 326, 338, 96);
   QFont spaced = qx::PixelFont(QStringLiteral("Arial"), 12, true);
-  ContactTitle = MakeLabel(ContactPanel, "ContactTitle", QRect(10, 0, 318, 18), spaced,
-                           colour::kGoldDark.darker(115), QStringLiteral("C O N T A C T"));
+  ContactTitle =
+      MakeLabel(ContactPanel, "ContactTitle", QRect(10, 0, 318, 18), spaced, colour::kGoldDark.darker(115),
+                QStringLiteral("C O N T A C T"), Qt::AlignHCenter | Qt::AlignTop, true);
   WebLink = MakeLink(ContactPanel, "WebLink", QRect(10, 24, 318, 24), kWebAddress, "Visit our web page");
   MailLink = MakeLink(ContactPanel, "MailLink", QRect(10, 52, 318, 24), kMailAddress, "Write to us");
 
   AboutR = new QWidget(this);
   AboutR->setObjectName(QStringLiteral("AboutR"));
   AboutR->setGeometry(kPage);
-  CreditsTitle = MakeLabel(AboutR, "CreditsTitle", QRect(25, 16, 288, 18), spaced, colour::kGoldDark.darker(115),
-                           QStringLiteral("C R E D I T S"));
-  CreditsLbl = MakeLabel(AboutR, "CreditsLbl", QRect(25, 46, 288, 262), qx::PixelFont(QStringLiteral("Arial"), 14),
-                         colour::kInk, QString::fromLatin1(kCredits), Qt::AlignLeft | Qt::AlignTop);
+  CreditsTitle =
+      MakeLabel(AboutR, "CreditsTitle", QRect(25, 16, 288, 18), spaced, colour::kGoldDark.darker(115),
+                QStringLiteral("C R E D I T S"), Qt::AlignHCenter | Qt::AlignTop, true);
+  CreditsLbl =
+      MakeLabel(AboutR, "CreditsLbl", QRect(25, 46, 288, 262), qx::PixelFont(QStringLiteral("Arial"), 14),
+                colour::kInk, QString::fromLatin1(kCredits), Qt::AlignLeft | Qt::AlignTop, true);
   CreditsLbl->setTextFormat(Qt::RichText);
-  ThanksLbl = MakeLabel(AboutR, "ThanksLbl", QRect(25, 318, 288, 60),
-                        qx::PixelFont(QStringLiteral("Times New Roman"), 17, false, true), QColor(0x8a, 0x5a, 0x2b),
-                        QStringLiteral("Thank you to every student and teacher who told us what a typing "
-                                       "tutor should be."));
+  ThanksLbl =
+      MakeLabel(AboutR, "ThanksLbl", QRect(25, 318, 288, 60),
+                qx::PixelFont(QStringLiteral("Times New Roman"), 17, false, true), QColor(0x8a, 0x5a, 0x2b),
+                QStringLiteral("Thank you to every student and teacher who told us what a typing "
+                               "tutor should be."),
+                Qt::AlignHCenter | Qt::AlignTop, true);
 }
 
 TAboutStorage::~TAboutStorage() {

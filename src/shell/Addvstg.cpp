@@ -9,6 +9,7 @@
 #include "platform/QtDraw.h"
 #include "shell/ArtImage.h"
 #include "shell/ArtworkParts.h"
+#include "shell/FormControls.h"
 
 TAddViewsStg* AddViewsStg = nullptr;
 
@@ -39,16 +40,6 @@ QListWidget::item:selected:disabled { background: #b7a88f; color: white; }
 QRadioButton { color: #3d2b1f; font-family: "Liberation Sans"; font-size: 14px; spacing: 7px; }
 QRadioButton:disabled { color: #9a8a7a; }
 )";
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
-                  const QString& text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(font);
-  label->setAlignment(align);
-  return label;
-}
 
 QRadioButton* MakeRadio(QWidget* parent, const char* name, const QRect& geometry, const char* text) {
   auto* button = new QRadioButton(QString::fromLatin1(text), parent);
@@ -84,13 +75,14 @@ TAddViewsStg::TAddViewsStg(QWidget* parent) : QWidget(parent) {
   WizardL->setGeometry(kPage);
   WizardL->setStyleSheet(QString::fromLatin1(kWizardStyle));
 
-  CourseTitle = MakeLabel(WizardL, "CourseTitle", QRect(kLeft, 4, 150, 28), Heading(), QStringLiteral("Course"));
-  ProgramLocked = MakeLabel(WizardL, "ProgramLocked", QRect(178, 9, 140, 19), small,
+  CourseTitle = MakeLabel(WizardL, "CourseTitle", QRect(kLeft, 4, 150, 28), Heading(), QColor(),
+                          QStringLiteral("Course"));
+  ProgramLocked = MakeLabel(WizardL, "ProgramLocked", QRect(178, 9, 140, 19), small, QColor(),
                             QStringLiteral("Set for everyone"), Qt::AlignCenter);
   ProgramLocked->setToolTip(QStringLiteral("Your administrator has chosen the course for every workstation."));
   ProgramLocked->hide();
   Rule(WizardL, 33);
-  CourseQuestion = MakeLabel(WizardL, "CourseQuestion", QRect(kLeft, 38, kWidth, 22), body,
+  CourseQuestion = MakeLabel(WizardL, "CourseQuestion", QRect(kLeft, 38, kWidth, 22), body, QColor(),
                              QStringLiteral("Which &course would you prefer?"));
   ContentsList = new QListWidget(WizardL);
   ContentsList->setObjectName(QStringLiteral("ContentsList"));
@@ -98,16 +90,18 @@ TAddViewsStg::TAddViewsStg(QWidget* parent) : QWidget(parent) {
   ContentsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   CourseQuestion->setBuddy(ContentsList);
   DescriptionLbl = MakeLabel(WizardL, "DescriptionLbl", QRect(kLeft + 2, 124, kWidth - 2, 92),
-                             qx::PixelFont(QStringLiteral("Arial"), 13), QString(), Qt::AlignLeft | Qt::AlignTop);
+                             qx::PixelFont(QStringLiteral("Arial"), 13), QColor(), QString(),
+                             Qt::AlignLeft | Qt::AlignTop);
   DescriptionLbl->setWordWrap(true);
 
-  LessonTitle = MakeLabel(WizardL, "LessonTitle", QRect(kLeft, 220, 150, 28), Heading(), QStringLiteral("Lesson"));
-  TimeLocked = MakeLabel(WizardL, "TimeLocked", QRect(178, 225, 140, 19), small, QStringLiteral("Set for everyone"),
-                         Qt::AlignCenter);
+  LessonTitle = MakeLabel(WizardL, "LessonTitle", QRect(kLeft, 220, 150, 28), Heading(), QColor(),
+                          QStringLiteral("Lesson"));
+  TimeLocked = MakeLabel(WizardL, "TimeLocked", QRect(178, 225, 140, 19), small, QColor(),
+                         QStringLiteral("Set for everyone"), Qt::AlignCenter);
   TimeLocked->setToolTip(QStringLiteral("Your administrator has chosen the lesson length for every workstation."));
   TimeLocked->hide();
   Rule(WizardL, 249);
-  LessonQuestion = MakeLabel(WizardL, "LessonQuestion", QRect(kLeft, 254, kWidth, 22), body,
+  LessonQuestion = MakeLabel(WizardL, "LessonQuestion", QRect(kLeft, 254, kWidth, 22), body, QColor(),
                              QStringLiteral("How long should a single lesson take?"));
   Time25 = MakeRadio(WizardL, "Time25", QRect(kLeft + 8, 280, 130, 24), "&25 minutes");
   Time35 = MakeRadio(WizardL, "Time35", QRect(kLeft + 8, 306, 130, 24), "&35 minutes");
@@ -121,14 +115,14 @@ TAddViewsStg::TAddViewsStg(QWidget* parent) : QWidget(parent) {
   LessonGraph->SetRange(0, 45);
   LessonGraph->SetColours(colour::kPaperShade, QColor(0x3b, 0x7a, 0x52));
   LessonNote = MakeLabel(WizardL, "LessonNote", QRect(kLeft + 8, 362, kWidth - 16, 20),
-                         qx::PixelFont(QStringLiteral("Arial"), 13, false, true),
+                         qx::PixelFont(QStringLiteral("Arial"), 13, false, true), QColor(),
                          QStringLiteral("Note: first lessons may be shorter."));
 
   WizardR = new QWidget(this);
   WizardR->setObjectName(QStringLiteral("WizardR"));
   WizardR->setGeometry(kPage);
   QFont spaced = qx::PixelFont(QStringLiteral("Arial"), 12, true);
-  PreviewTitle = MakeLabel(WizardR, "PreviewTitle", QRect(25, 12, 290, 18), spaced,
+  PreviewTitle = MakeLabel(WizardR, "PreviewTitle", QRect(25, 12, 290, 18), spaced, QColor(),
                            QStringLiteral("C O N T E N T S   P R E V I E W"));
   QPalette pal = PreviewTitle->palette();
   pal.setColor(QPalette::WindowText, colour::kGoldDark.darker(115));

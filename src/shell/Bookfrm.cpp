@@ -6,14 +6,15 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 
 #include "platform/QtDraw.h"
 #include "platform/QtText.h"
 #include "shell/ArtImage.h"
 #include "shell/ArtworkParts.h"
+#include "shell/FormControls.h"
 #include "shell/Formview.h"
 #include "storage/PrgSetup.h"
 
@@ -69,28 +70,11 @@ QPushButton#LogOK:pressed, QPushButton#UserYes:pressed { background: #2e6038; }
 QPushButton#LogOK:focus, QPushButton#UserYes:focus { border: 2px solid #1b3a20; }
 )";
 
-TImage* MakeImage(QWidget* parent, Picture picture, const char* name, const QRect& geometry,
-                  bool clickable = false) {
-  auto* image = new TImage(parent, picture);
-  image->setObjectName(QString::fromLatin1(name));
-  image->setGeometry(geometry);
-  if (clickable) image->SetClickable(true);
-  return image;
-}
-
 QWidget* MakePanel(QWidget* parent, const char* name, const QRect& geometry) {
   auto* panel = new QWidget(parent);
   panel->setObjectName(QString::fromLatin1(name));
   panel->setGeometry(geometry);
   return panel;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QFont& font) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(font);
-  return label;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry) {
@@ -177,7 +161,9 @@ void TBookForm::CreateBook() {
                             {&MenuExit, Picture::MenuExit, "MenuExit"}};
   int index = 0;
   for (const MenuSpec& m : menus)
-    *m.field = MakeImage(Book, m.picture, m.name, QRect(1, 74 + qx::art::kMenuFirst + qx::art::kMenuStep * index++, 24, qx::art::kMenuH), true);
+    *m.field = MakeImage(
+        Book, m.picture, m.name,
+        QRect(1, 74 + qx::art::kMenuFirst + qx::art::kMenuStep * index++, 24, qx::art::kMenuH), true);
   HideSettings = MakeImage(Book, Picture::HideSettings, "HideSettings", MenuOptions->geometry());
   HideSettings->hide();
 
@@ -190,7 +176,8 @@ void TBookForm::CreateBook() {
   titlePalette.setColor(QPalette::WindowText, kInk);
   Title->setPalette(titlePalette);
 
-  BtnConsole = MakePanel(Book, "BtnConsole", QRect(kConsoleRight - 200, kConsoleBottom - kConsoleH, 200, kConsoleH));
+  BtnConsole =
+      MakePanel(Book, "BtnConsole", QRect(kConsoleRight - 200, kConsoleBottom - kConsoleH, 200, kConsoleH));
   ConsolePic1 = MakeImage(BtnConsole, Picture::ConsoleEvent, "ConsolePic1", BtnConsole->rect());
   ConsolePic2 = MakeImage(BtnConsole, Picture::ConsoleBook, "ConsolePic2", BtnConsole->rect());
   struct ButtonSpec {
@@ -205,8 +192,8 @@ void TBookForm::CreateBook() {
                                 {&SkipB, Picture::ButtonSkipB, "SkipB"},
                                 {&BeginB, Picture::ButtonBegin, "BeginB"}};
   for (const ButtonSpec& b : buttons) {
-    *b.field = MakeImage(BtnConsole, b.picture, b.name, QRect(QPoint(0, kButtonTop), qx::NaturalSize(b.picture)),
-                         true);
+    *b.field = MakeImage(BtnConsole, b.picture, b.name,
+                         QRect(QPoint(0, kButtonTop), qx::NaturalSize(b.picture)), true);
     (*b.field)->hide();
   }
   SkipF->setToolTip(QStringLiteral("Go to the next lesson"));

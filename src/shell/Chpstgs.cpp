@@ -8,6 +8,7 @@
 #include "platform/QtDraw.h"
 #include "shell/ArtImage.h"
 #include "shell/ArtworkParts.h"
+#include "shell/FormControls.h"
 
 TChapterStgs* ChapterStgs = nullptr;
 
@@ -27,26 +28,6 @@ constexpr int kRowLeft = 14, kRowW = TChapterStgs::kPageW - 2 * kRowLeft;
 constexpr int kNoteTop = kRowTop + 4 * kRowPitch + 10;
 // Exercise list rows.
 constexpr int kListRowW = 265, kListRowH = 24;
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
-                  const QColor& colour, Qt::Alignment align, const char* text = "") {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(font);
-  label->setAlignment(align);
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, colour);
-  label->setPalette(pal);
-  return label;
-}
-
-TImage* MakeImage(QWidget* parent, const char* name, const QRect& geometry) {
-  auto* image = new TImage(parent);
-  image->setObjectName(QString::fromLatin1(name));
-  image->setGeometry(geometry);
-  return image;
-}
 
 QFont Spaced(int pixels) {
   QFont font = qx::PixelFont(QStringLiteral("Arial"), pixels, true);
@@ -189,15 +170,16 @@ void TChapterStgs::CreateTitlePage() {
   panel->setGeometry(0, 0, kPageW, kPageH);
   Panel1 = panel;
   panel->pictureFrame = QRect(19, 30, 300, 200);
-  ChpPicture = MakeImage(panel, "ChpPicture", panel->pictureFrame);
+  ChpPicture = MakeImage(panel, qx::Picture::None, "ChpPicture", panel->pictureFrame);
   ChpPicture->SetCenter(true);
   const QFont digits = qx::PixelFont(QStringLiteral("Times New Roman"), 96, true);
-  Chapter2 = MakeLabel(panel, "Chapter2", QRect(49, 268, 120, 104), digits, colour::kLeather,
+  Chapter2 = MakeLabel(panel, "Chapter2", QRect(49, 268, 120, 104), digits, colour::kLeather, {},
                        Qt::AlignRight | Qt::AlignVCenter);
-  Chapter = MakeLabel(panel, "Chapter", QRect(169, 268, 120, 104), digits, colour::kLeather,
+  Chapter = MakeLabel(panel, "Chapter", QRect(169, 268, 120, 104), digits, colour::kLeather, {},
                       Qt::AlignLeft | Qt::AlignVCenter);
-  LessonCount = MakeLabel(panel, "LessonCount", QRect(19, 378, 300, 24),
-                          qx::PixelFont(QStringLiteral("Arial"), 15, false, true), kMuted, Qt::AlignCenter);
+  LessonCount =
+      MakeLabel(panel, "LessonCount", QRect(19, 378, 300, 24),
+                qx::PixelFont(QStringLiteral("Arial"), 15, false, true), kMuted, {}, Qt::AlignCenter);
 }
 
 void TChapterStgs::CreateListPage() {
@@ -207,12 +189,12 @@ void TChapterStgs::CreateListPage() {
   Panel3 = panel;
   ExercisesTitle = MakeLabel(panel, "ExercisesTitle", QRect(0, 22, kPageW, 32),
                              qx::PixelFont(QStringLiteral("Times New Roman"), 24, true, true), colour::kInk,
-                             Qt::AlignCenter, "Exercises");
+                             "Exercises", Qt::AlignCenter);
   // The list draws these behind its rows; they never show themselves.
   const QRect row(0, 0, kListRowW, kListRowH);
-  CompletedPic = MakeImage(this, "CompletedPic", row);
-  ActivePic = MakeImage(this, "ActivePic", row);
-  InactivePic = MakeImage(this, "InactivePic", row);
+  CompletedPic = MakeImage(this, qx::Picture::None, "CompletedPic", row);
+  ActivePic = MakeImage(this, qx::Picture::None, "ActivePic", row);
+  InactivePic = MakeImage(this, qx::Picture::None, "InactivePic", row);
   CompletedPic->SetBitmap(RowPicture(0));
   ActivePic->SetBitmap(RowPicture(1));
   InactivePic->SetBitmap(RowPicture(2));
@@ -226,9 +208,10 @@ void TChapterStgs::CreateInfoPage() {
   Panel4 = panel;
 
   InfoTitle = MakeLabel(panel, "InfoTitle", QRect(0, 10, kPageW, 22), Spaced(15), colour::kInk,
-                        Qt::AlignCenter, "R E S U L T S");
-  ExerciseIDLbl = MakeLabel(panel, "ExerciseIDLbl", QRect(0, 32, kPageW, 18),
-                            qx::PixelFont(QStringLiteral("Arial"), 13, false, true), kMuted, Qt::AlignCenter);
+                        "R E S U L T S", Qt::AlignCenter);
+  ExerciseIDLbl =
+      MakeLabel(panel, "ExerciseIDLbl", QRect(0, 32, kPageW, 18),
+                qx::PixelFont(QStringLiteral("Arial"), 13, false, true), kMuted, {}, Qt::AlignCenter);
 
   const QFont titleFont = qx::PixelFont(QStringLiteral("Arial"), 16, true);
   const QFont gradeFont = qx::PixelFont(QStringLiteral("Arial"), 13, false, true);
@@ -257,26 +240,26 @@ void TChapterStgs::CreateInfoPage() {
   int top = kRowTop;
   for (const Row& r : rows) {
     *r.title = MakeLabel(panel, r.titleName, QRect(kRowLeft + 16, top + 7, 130, 20), titleFont, colour::kInk,
-                         Qt::AlignLeft | Qt::AlignVCenter, r.caption);
-    *r.grade = MakeLabel(panel, r.gradeName, QRect(kRowLeft + 16, top + 27, 130, 18), gradeFont, kMuted,
+                         r.caption, Qt::AlignLeft | Qt::AlignVCenter);
+    *r.grade = MakeLabel(panel, r.gradeName, QRect(kRowLeft + 16, top + 27, 130, 18), gradeFont, kMuted, {},
                          Qt::AlignLeft | Qt::AlignVCenter);
-    *r.value = MakeLabel(panel, r.valueName, QRect(146, top + 4, 106, kRowH - 8), valueFont, kValue,
-                         Qt::AlignRight | Qt::AlignVCenter, "-");
-    *r.trend = MakeImage(panel, r.trendName, QRect(290, top + (kRowH - 24) / 2, 24, 24));
+    *r.value = MakeLabel(panel, r.valueName, QRect(146, top + 4, 106, kRowH - 8), valueFont, kValue, "-",
+                         Qt::AlignRight | Qt::AlignVCenter);
+    *r.trend = MakeImage(panel, qx::Picture::None, r.trendName, QRect(290, top + (kRowH - 24) / 2, 24, 24));
     top += kRowPitch;
   }
-  SpeedUnit =
-      MakeLabel(panel, "SpeedUnit", QRect(256, kRowTop + 20, 34, 20),
-                qx::PixelFont(QStringLiteral("Arial"), 13, true), kMuted, Qt::AlignLeft | Qt::AlignVCenter);
+  SpeedUnit = MakeLabel(panel, "SpeedUnit", QRect(256, kRowTop + 20, 34, 20),
+                        qx::PixelFont(QStringLiteral("Arial"), 13, true), kMuted, {},
+                        Qt::AlignLeft | Qt::AlignVCenter);
   SpeedUnitNote =
       MakeLabel(panel, "SpeedUnitNote", QRect(146, kRowTop + kRowH - 14, 144, 12),
-                qx::PixelFont(QStringLiteral("Arial"), 10), kMuted, Qt::AlignRight | Qt::AlignVCenter);
+                qx::PixelFont(QStringLiteral("Arial"), 10), kMuted, {}, Qt::AlignRight | Qt::AlignVCenter);
 
   CommentatorTitle =
       MakeLabel(panel, "CommentatorTitle", QRect(kRowLeft, kNoteTop + 8, kRowW, 18), Spaced(12),
-                QColor(0x9a, 0x6a, 0x1c), Qt::AlignCenter, "C O M M E N T A T O R");
+                QColor(0x9a, 0x6a, 0x1c), "C O M M E N T A T O R", Qt::AlignCenter);
   TipLbl = MakeLabel(panel, "TipLbl", QRect(kRowLeft + 14, kNoteTop + 28, kRowW - 28, kPageH - kNoteTop - 46),
-                     qx::PixelFont(QStringLiteral("Times New Roman"), 17, false, true), colour::kInk,
+                     qx::PixelFont(QStringLiteral("Times New Roman"), 17, false, true), colour::kInk, {},
                      Qt::AlignHCenter | Qt::AlignTop);
   TipLbl->setWordWrap(true);
 }

@@ -8,6 +8,7 @@
 
 #include "platform/QtDraw.h"
 #include "shell/ArtworkParts.h"
+#include "shell/FormControls.h"
 
 TWelcomeStg* WelcomeStg = nullptr;
 
@@ -22,20 +23,6 @@ const QColor kCoral(0xd9, 0x6a, 0x4f);
 constexpr QRect kPage(0, 0, 718, 428);
 // The pictures leave the right half of the page for the words.
 constexpr int kTextLeft = 384, kTextWidth = 314;
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
-                  const QColor& colour, const QString& text, bool wrap = false) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setFont(font);
-  label->setWordWrap(wrap);
-  label->setAlignment(Qt::AlignLeft | (wrap ? Qt::AlignTop : Qt::AlignVCenter));
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, colour);
-  label->setPalette(pal);
-  return label;
-}
 
 QWidget* MakePanel(QWidget* parent, const char* name) {
   auto* panel = new QWidget(parent);
@@ -231,13 +218,14 @@ TWelcomeStg::TWelcomeStg(QWidget* parent) : QWidget(parent) {
                           qx::PixelFont(QStringLiteral("Arial"), 16), colour::kInk,
                           QStringLiteral("You have worked through every lesson of this course. Your "
                                          "fingers now know the way around the keyboard."),
-                          true);
+                          Qt::AlignLeft | Qt::AlignTop, true);
   Restart = MakeMask(GoodbyePanel, "Restart", TChoiceMask::Emblem::Restart,
                      QRect(kTextLeft - 8, 196, kTextWidth + 14, 124), "&Restart Studying",
                      "Click here to restart studying with different studying material.");
   BackHint = MakeLabel(GoodbyePanel, "BackHint", QRect(kTextLeft + 2, 334, kTextWidth - 6, 44),
                        qx::PixelFont(QStringLiteral("Arial"), 13, false, true), QColor(0x8a, 0x70, 0x58),
-                       QStringLiteral("To go back to the last lesson, use the button below (Alt+K)."), true);
+                       QStringLiteral("To go back to the last lesson, use the button below (Alt+K)."),
+                       Qt::AlignLeft | Qt::AlignTop, true);
 }
 
 TWelcomeStg::~TWelcomeStg() {

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/FormControls.h"
+
+#include <QLabel>
+
+#include "shell/ArtImage.h"
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
+                  const QColor& ink, const QString& text, Qt::Alignment align, bool wrap) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setFont(font);
+  label->setAlignment(align);
+  label->setWordWrap(wrap);
+  if (ink.isValid()) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, ink);
+    label->setPalette(pal);
+  }
+  return label;
+}
+
+TImage* MakeImage(QWidget* parent, qx::Picture picture, const char* name, const QRect& geometry,
+                  bool clickable) {
+  auto* image = new TImage(parent, picture);
+  image->setObjectName(QString::fromLatin1(name));
+  image->setGeometry(geometry);
+  if (clickable) image->SetClickable(true);
+  return image;
+}
