@@ -24,6 +24,7 @@
 #include "shell/Chpstgs.h"
 #include "shell/Eventstg.h"
 #include "shell/Generstg.h"
+#include "shell/Main.h"
 #include "storage/User.h"
 
 namespace {
@@ -52,13 +53,8 @@ struct Program {
     user = std::make_unique<TUser>("Bench");
     User = user.get();
     KeyStats = user->DifficultKeys;
-    book = std::make_unique<TBookForm>();
-    events = std::make_unique<TEventsStg>();
-    general = std::make_unique<TGeneralStg>();
-    chapter = std::make_unique<TChapterStgs>();
-    info = std::make_unique<TExercInfoView>();
-    book->show();
-    QApplication::setActiveWindow(book.get());
+    forms.Book->show();
+    QApplication::setActiveWindow(forms.Book.get());
     QApplication::processEvents();
   }
   ~Program() {
@@ -66,11 +62,7 @@ struct Program {
     User = nullptr;
   }
   std::unique_ptr<TUser> user;
-  std::unique_ptr<TBookForm> book;
-  std::unique_ptr<TEventsStg> events;
-  std::unique_ptr<TGeneralStg> general;
-  std::unique_ptr<TChapterStgs> chapter;
-  std::unique_ptr<TExercInfoView> info;
+  TProgramForms forms;
 };
 
 std::string LongText() {

@@ -20,6 +20,7 @@
 #include "shell/Eventstg.h"
 #include "shell/Formview.h"
 #include "shell/Generstg.h"
+#include "shell/Main.h"
 #include "storage/PrgSetup.h"
 #include "storage/StorageSandbox.h"
 #include "storage/ToolBox.h"
@@ -75,22 +76,17 @@ class EventTest : public ::testing::Test {
     user = std::make_unique<TUser>("Tester");
     User = user.get();
     KeyStats = user->DifficultKeys;
-    book = std::make_unique<TBookForm>();
-    events = std::make_unique<TEventsStg>();
-    general = std::make_unique<TGeneralStg>();
-    chapter = std::make_unique<TChapterStgs>();
-    info = std::make_unique<TExercInfoView>();
+    forms = std::make_unique<TProgramForms>();
+    book = forms->Book.get();
+    chapter = forms->Chapter.get();
+    info = forms->ExercInfo.get();
     book->show();
-    QApplication::setActiveWindow(book.get());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(book.get()));
+    QApplication::setActiveWindow(book);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(book));
   }
 
   ~EventTest() override {
-    info.reset();
-    chapter.reset();
-    general.reset();
-    events.reset();
-    book.reset();
+    forms.reset();
     KeyStats = nullptr;
     User = nullptr;
     Settings = nullptr;
@@ -160,11 +156,10 @@ class EventTest : public ::testing::Test {
   RecordingSounds sounds;
   std::unique_ptr<TProgramSettings> settings;
   std::unique_ptr<TUser> user;
-  std::unique_ptr<TBookForm> book;
-  std::unique_ptr<TEventsStg> events;
-  std::unique_ptr<TGeneralStg> general;
-  std::unique_ptr<TChapterStgs> chapter;
-  std::unique_ptr<TExercInfoView> info;
+  std::unique_ptr<TProgramForms> forms;
+  TBookForm* book = nullptr;
+  TChapterStgs* chapter = nullptr;
+  TExercInfoView* info = nullptr;
 };
 
 }  // namespace qxtest
