@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "storage/FileObj.h"
+
 TDifficultKeys* KeyStats = nullptr;
 
 namespace {
@@ -150,4 +152,28 @@ void TDifficultKeys::SaveTo(unsigned char* block) {
     block[2 * k] = static_cast<unsigned char>(v & 0xFF);
     block[2 * k + 1] = static_cast<unsigned char>(v >> 8);
   }
+}
+
+int TDifficultKeys::Load(TRecFile& file) {
+  int16_t values[3 * kStatKeyCount] = {};
+  int status = 1;
+  for (int part = 0; part < 3 && status == 1; ++part)
+    status = file.ReadSmalls(values + part * kStatKeyCount, kStatKeyCount - 1);
+  // A cut record must not leave half of it, or an earlier student's keys, behind.
+  if (status != 1) {
+    Clear();
+    return status;
+  }
+  LoadValues(values);
+  return status;
+}
+
+int TDifficultKeys::Save(TRecFile& file) {
+  Commit();
+  int16_t values[3 * kStatKeyCount];
+  SaveValues(values);
+  int status = 1;
+  for (int part = 0; part < 3 && status == 1; ++part)
+    status = file.WriteSmalls(values + part * kStatKeyCount, kStatKeyCount - 1);
+  return status;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "storage/FileObj.h"
 #include "storage/ToolBox.h"
 
 TKeyData* KeyData = nullptr;
@@ -110,4 +111,24 @@ std::string TKeyData::ShiftName(int state) {
     case kShiftAltGr: return "Alt Gr";
     default: return "";
   }
+}
+
+int TKeyData::LoadLayout(const std::string& fileName) {
+  TTextFile file;
+  const int status = file.Open(fileName, kTextRead);
+  if (status != kFileOpen) {
+    file.Close();
+    return status;
+  }
+  std::vector<std::string> lines;
+  std::string line;
+  while (static_cast<int>(lines.size()) < kLayoutRows) {
+    const int read = file.ReadLine(line);
+    // The last line may lack its line end.
+    if (read == 1 || !line.empty()) lines.push_back(line);
+    if (read != 1) break;
+  }
+  file.Close();
+  LoadLayoutLines(lines);
+  return status;
 }
