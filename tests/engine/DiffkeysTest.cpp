@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "engine/Diffkeys.h"
+#include "storage/FileObj.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -176,3 +178,32 @@ TEST(DifficultKeys, StoredFormRoundTripsWithSignExtension) {
 }
 
 }  // namespace
+
+// The record-file form writes the same bytes as the in-memory one, and a
+// record cut short leaves nothing of an earlier student behind.
+TEST(DifficultKeys, RecordFileFormMatchesTheBlockAndACutRecordClears) {
+  qxtest::TempDir dir;
+  TDifficultKeys keys;
+  SetHistory(keys, 'k', 12, 3, 40);
+  TRecFile out;
+  ASSERT_EQ(out.Open(dir / "keys.rec", kRecCreate, 0), kFileOpen);
+  EXPECT_EQ(keys.Save(out), kFileOpen);
+  out.Close();
+  std::vector<unsigned char> block(kKeyStatsBytes);
+  keys.SaveTo(block.data());
+  const std::string bytes = qxtest::ReadBytes(dir / "keys.rec");
+  EXPECT_EQ(bytes, std::string(block.begin(), block.end()));
+
+  TDifficultKeys loaded;
+  TRecFile in;
+  ASSERT_EQ(in.Open(dir / "keys.rec", kRecOpen, kShareReadOnly), kFileOpen);
+  EXPECT_EQ(loaded.Load(in), kFileOpen);
+  in.Close();
+  EXPECT_EQ(loaded.ErrorHistory['k'], 3);
+
+  qxtest::WriteBytes(dir / "cut.rec", bytes.substr(0, 500));
+  TRecFile cut;
+  ASSERT_EQ(cut.Open(dir / "cut.rec", kRecOpen, kShareReadOnly), kFileOpen);
+  EXPECT_EQ(loaded.Load(cut), kFileEnd);
+  EXPECT_EQ(loaded.ErrorHistory['k'], 0);
+}

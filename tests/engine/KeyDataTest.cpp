@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/KeyData.h"
+#include "storage/FileObj.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -135,19 +136,17 @@ TEST(KeyData, LoadingAnotherLayoutForgetsTheOldOne) {
   EXPECT_EQ(data.KeyOf('"'), 2);
 }
 
-// The shipped layout, read as the program reads it: header lines first.
+// The shipped layout, read through the file layer as the program reads it.
 TEST(KeyData, ShippedUsLayoutHasEveryPrintableCharacter) {
   const std::string bytes = qxtest::ReadBytes(QX_DATA_SOURCE_DIR "/qwerty.kbd");
   ASSERT_FALSE(bytes.empty());
-  std::vector<std::string> lines;
   size_t start = 0;
-  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-    if (bytes[start] != '$') lines.push_back(bytes.substr(start, end - start));
+  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+  }
   EXPECT_EQ(start, bytes.size()) << "every line ends in CR LF";
-  ASSERT_EQ(lines.size(), 4u);
 
   TKeyData data;
-  data.LoadLayoutLines(lines);
+  ASSERT_EQ(data.LoadLayout(QX_DATA_SOURCE_DIR "/qwerty.kbd"), kFileOpen);
   for (int c = 33; c <= 126; ++c) EXPECT_GE(data.KeyOf(static_cast<unsigned char>(c)), 1) << c;
   EXPECT_EQ(data.KeyOf('\\'), 37);
   EXPECT_EQ(data.FingerOf('\\'), 8);
@@ -160,3 +159,10 @@ TEST(KeyData, ShippedUsLayoutHasEveryPrintableCharacter) {
 }
 
 }  // namespace
+
+TEST(KeyData, AMissingLayoutFileChangesNoKey) {
+  TKeyData data;
+  data.LoadLayoutLines(kUsRows);
+  EXPECT_EQ(data.LoadLayout("/nonexistent/layout.kbd"), kFileNotFound);
+  EXPECT_EQ(data.KeyOf('q'), 14);
+}
