@@ -313,10 +313,9 @@ int TRecFile::ReadInt(int& v) {
 }
 
 int TRecFile::ReadSmall(int16_t& v) {
-  if (Status != kFileOpen) return Status;  // the variable keeps its value
-  unsigned char b[2] = {};
-  ReadRaw(b, 2);
-  v = static_cast<int16_t>(LoadLe(b, 2));
+  int value = v;
+  ReadInt(value);
+  v = static_cast<int16_t>(value);
   return Status;
 }
 
