@@ -153,7 +153,7 @@ TAboutStorage::~TAboutStorage() {
   if (AboutStorage == this) AboutStorage = nullptr;
 }
 
-TAbout::TAbout() = default;
+TAbout::TAbout() : TSectionPage("About Quillbrandex", 2) {}
 
 TAbout::~TAbout() {
   QObject::disconnect(web_);
@@ -161,7 +161,7 @@ TAbout::~TAbout() {
 }
 
 void TAbout::Show() {
-  TFormView::Show();
+  TSectionPage::Show();
   TBookForm* book = BookForm;
   TAboutStorage* form = AboutStorage;
   if (!book || !form) return;
@@ -176,36 +176,14 @@ void TAbout::Show() {
   web_ = QObject::connect(form->WebLink, &QLabel::linkActivated, form->WebLink, open);
   mail_ = QObject::connect(form->MailLink, &QLabel::linkActivated, form->MailLink, open);
 
-  book->SetLayout(2);
-  book->TitleConsole->show();
-  book->SetTitle("About Quillbrandex");
   AddControl(form->AboutL, book->LeftPage);
   AddControl(form->AboutR, book->RightPage);
-  book->SetConsolePicture(2);
-  book->SetButtons(TBookForm::kBack);
-  book->Back->OnClick = [](QWidget*) {
-    PlaySound(kSoundClick);
-    if (BookForm) BookForm->GoHome();
-  };
-  book->RouteKeys(this);
 }
 
 void TAbout::Hide() {
   QObject::disconnect(web_);
   QObject::disconnect(mail_);
-  if (TBookForm* book = BookForm) {
-    book->ReleaseKeys();
-    book->Back->OnClick = nullptr;
-    book->SetButtons(0);
-  }
-  TFormView::Hide();
-}
-
-void TAbout::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
-  if (key == Qt::Key_Escape) {
-    key = 0;
-    if (BookForm) BookForm->GoHome();
-  }
+  TSectionPage::Hide();
 }
 
 void TAbout::OpenLink(const std::string& address) {

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <string>
 
-#include "shell/Formview.h"
+#include "shell/MainPlaceholder.h"
 
 class QLabel;
 class TImage;
@@ -43,7 +43,7 @@ extern TAboutStorage* AboutStorage;
 
 // The about page, the section behind the logo tab. Back or Esc return to
 // studying.
-class TAbout : public TFormView {
+class TAbout : public TSectionPage {
  public:
   TAbout();
   ~TAbout() override;
@@ -52,7 +52,6 @@ class TAbout : public TFormView {
 
   void Show() override;
   void Hide() override;
-  void KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) override;
 
   // Opens a web or mail address through the shell; -5452 when it cannot.
   static void OpenLink(const std::string& address);

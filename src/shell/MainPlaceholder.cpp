@@ -5,11 +5,11 @@
 #include "shell/Bookfrm.h"
 #include "storage/ToolBox.h"
 
-void TSectionPlaceholder::Show() {
+void TSectionPage::Show() {
   TFormView::Show();
   TBookForm* book = BookForm;
   if (!book) return;
-  book->SetLayout(1);
+  book->SetLayout(layout_);
   book->TitleConsole->show();
   book->SetTitle(title_);
   book->SetConsolePicture(2);
@@ -21,7 +21,7 @@ void TSectionPlaceholder::Show() {
   book->RouteKeys(this);
 }
 
-void TSectionPlaceholder::Hide() {
+void TSectionPage::Hide() {
   if (TBookForm* book = BookForm) {
     book->ReleaseKeys();
     book->Back->OnClick = nullptr;
@@ -30,7 +30,7 @@ void TSectionPlaceholder::Hide() {
   TFormView::Hide();
 }
 
-void TSectionPlaceholder::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
+void TSectionPage::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
   if (key != Qt::Key_Escape) return;
   key = 0;
   if (BookForm) BookForm->GoHome();

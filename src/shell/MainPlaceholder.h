@@ -4,11 +4,11 @@
 
 #include "shell/Formview.h"
 
-// The page of a section whose own pages are still to come: the book with
-// its title and nothing on it. Back or Esc return to studying.
-class TSectionPlaceholder : public TFormView {
+// A section's page of the book: its title in the given layout, with Back
+// and Esc returning to studying. Sections put their own controls on it.
+class TSectionPage : public TFormView {
  public:
-  explicit TSectionPlaceholder(std::string title) : title_(std::move(title)) {}
+  TSectionPage(std::string title, int layout) : title_(std::move(title)), layout_(layout) {}
 
   void Show() override;
   void Hide() override;
@@ -16,4 +16,12 @@ class TSectionPlaceholder : public TFormView {
 
  private:
   std::string title_;
+  int layout_;
+};
+
+// The page of a section whose own pages are still to come: the book with
+// its title and nothing on it.
+class TSectionPlaceholder : public TSectionPage {
+ public:
+  explicit TSectionPlaceholder(std::string title) : TSectionPage(std::move(title), 1) {}
 };
