@@ -13,6 +13,11 @@ class IEventPump {
   // Returns after about ms milliseconds, handling events meanwhile without
   // polling.
   virtual void Wait(int ms) = 0;
+  // The same, but keys and clicks wait until afterwards: windows repaint
+  // and timers run while a file operation waits, yet the student cannot
+  // start another action in the middle of it.
+  virtual void ProcessPendingWithoutInput() { ProcessPending(); }
+  virtual void WaitWithoutInput(int ms) { Wait(ms); }
 };
 
 // Without a display: a plain sleep.

@@ -127,12 +127,28 @@ bool EnsureDirectory(const std::string& path) {
 }
 
 bool CreateEmptyFileIfMissing(const std::string& path) {
-  const int fd = ::open(OsPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  int error = 0;
+  return CreateEmptyFileIfMissing(path, error);
+}
+
+bool CreateEmptyFileIfMissing(const std::string& path, int& error) {
+  error = 0;
+  int fd;
+  do {
+    fd = ::open(OsPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
   if (fd >= 0) {
     ::close(fd);
     return true;
   }
-  return errno == EEXIST;
+  if (errno == EEXIST) {
+    // A directory of that name is no file to use.
+    if (FileExists(path)) return true;
+    error = EISDIR;
+    return false;
+  }
+  error = errno;
+  return false;
 }
 
 std::vector<std::string> FindFiles(const std::string& mask) {
@@ -209,6 +225,14 @@ std::string ConfigDir() {
   dir = WithTrailingSlash(dir);
   EnsureDirectory(dir);
   return dir;
+}
+
+std::string UniqueToken() {
+  char host[256] = {};
+  if (gethostname(host, sizeof host - 1) != 0) host[0] = '\0';
+  std::string token = host;
+  std::replace(token.begin(), token.end(), '/', '_');
+  return token + "-" + std::to_string(getpid());
 }
 
 bool ChangeDirectory(const std::string& dir) {

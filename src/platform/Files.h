@@ -30,6 +30,8 @@ bool EnsureDirectory(const std::string& path);  // creates missing parents
 // Creates an empty file unless one exists; never truncates, so two
 // processes racing to create a shared file cannot wipe each other's data.
 bool CreateEmptyFileIfMissing(const std::string& path);
+// The same; error is the errno of a failure, 0 on success.
+bool CreateEmptyFileIfMissing(const std::string& path, int& error);
 
 // Names (without directory) of the regular, non-hidden files that match the
 // mask's last component, "*" and "?" as wildcards, without regard to case.
@@ -54,6 +56,10 @@ void SetProgramDir(const std::string& dir);
 // directory: $QX_CONFIG_DIR, else $XDG_CONFIG_HOME/quillbrandex, else
 // ~/.config/quillbrandex; ends in "/", created when missing.
 std::string ConfigDir();
+
+// Tells this process apart from every other, also on other machines that
+// share a folder: host name and process id.
+std::string UniqueToken();
 
 bool ChangeDirectory(const std::string& dir);
 std::string CurrentDirectory();  // ends in "/"

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "platform/Files.h"
 
@@ -57,11 +58,13 @@ LockedOpen OpenLocked(const std::string& path, FileAccess access, FileLock lock,
     fd = ::open(os.c_str(), OpenFlags(access, opening), 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
+    result.error = errno;
     result.missing = errno == ENOENT;
     return result;
   }
   struct stat st {};
   if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    result.error = S_ISDIR(st.st_mode) ? EISDIR : errno;
     ::close(fd);
     return result;
   }
@@ -71,6 +74,7 @@ LockedOpen OpenLocked(const std::string& path, FileAccess access, FileLock lock,
     return result;
   }
   if (opening == FileOpening::CreateOrTruncate && ftruncate(fd, 0) != 0) {
+    result.error = errno;
     ::close(fd);
     return result;
   }
@@ -140,5 +144,12 @@ bool FlushToDisk(int fd) { return fdatasync(fd) == 0; }
 // The descriptor is gone after close() whatever it reports; EINTR must not
 // lead to a second close of a number another open may already reuse.
 bool CloseFile(int fd) { return ::close(fd) == 0 || errno == EINTR; }
+
+std::string SystemErrorText(int error) {
+  char buf[256] = {};
+  // The GNU strerror_r may hand back a static text instead of filling buf.
+  const char* text = strerror_r(error, buf, sizeof buf);
+  return text ? text : "error " + std::to_string(error);
+}
 
 }  // namespace qx

@@ -24,6 +24,7 @@ struct LockedOpen {
   int fd = -1;
   bool missing = false;  // the file did not exist
   bool refused = false;  // another open holds a conflicting lock
+  int error = 0;         // errno of any other failure
 };
 
 LockedOpen OpenLocked(const std::string& path, FileAccess access, FileLock lock,
@@ -40,5 +41,7 @@ bool SeekTo(int fd, long long offset);
 long long CurrentOffset(int fd);  // -1 on a failure
 bool FlushToDisk(int fd);
 bool CloseFile(int fd);
+// The system's words for an errno value ("Permission denied").
+std::string SystemErrorText(int error);
 
 }  // namespace qx

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QSoundEffect>
 #include <QTimer>
@@ -68,17 +69,76 @@ class QtDialogs final : public IDialogs {
   }
 };
 
+bool IsUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove: return true;
+    default: return false;
+  }
+}
+
+// Input from the window system stays in Qt's own queue under
+// ExcludeUserInputEvents; input that was posted as an event is held here.
+// Both reach their widgets, in order, once the wait is over: nothing the
+// student typed is lost, it only cannot act in the middle of the wait.
+class InputHold final : public QObject {
+ public:
+  InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+  ~InputHold() override {
+    QCoreApplication::instance()->removeEventFilter(this);
+    for (auto& [receiver, event] : held_) {
+      if (receiver)
+        QCoreApplication::postEvent(receiver, event);
+      else
+        delete event;
+    }
+  }
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    if (!IsUserInput(event->type())) return false;
+    held_.push_back({QPointer<QObject>(receiver), event->clone()});
+    return true;
+  }
+
+ private:
+  std::vector<std::pair<QPointer<QObject>, QEvent*>> held_;
+};
+
 class QtEventPump final : public IEventPump {
  public:
   void ProcessPending() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-  void Wait(int ms) override {
+  void Wait(int ms) override { Run(ms, QEventLoop::AllEvents); }
+  void ProcessPendingWithoutInput() override {
+    InputHold hold;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+  void WaitWithoutInput(int ms) override {
+    InputHold hold;
+    Run(ms, QEventLoop::ExcludeUserInputEvents);
+  }
+
+ private:
+  static void Run(int ms, QEventLoop::ProcessEventsFlags flags) {
     if (ms <= 0) {
-      ProcessPending();
+      QCoreApplication::processEvents(flags);
       return;
     }
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
+    loop.exec(flags);
   }
 };
 

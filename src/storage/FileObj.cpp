@@ -2,6 +2,7 @@
 #include "storage/FileObj.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -36,8 +37,11 @@ bool Adopt(TFile& f, int fd, bool atEnd) {
   const long long size = qx::FileSizeOf(fd);
   if (size < 0 || size > kMaxFileSize) {
     qx::CloseFile(fd);
+    f.OpenError = size < 0 ? EIO : EFBIG;
     return false;
   }
+  f.OpenError = 0;
+  f.LockRefused = false;
   f.Handle = fd;
   f.FileSize = static_cast<int>(size);
   f.Position = atEnd ? f.FileSize : 0;
@@ -46,16 +50,18 @@ bool Adopt(TFile& f, int fd, bool atEnd) {
   return true;
 }
 
-int FailOpen(TFile& f, int status) {
+int FailOpen(TFile& f, int status, int error = 0, bool refused = false) {
   f.Handle = -1;
   f.FileSize = -1;
   f.Position = -1;
   f.Status = status;
+  f.OpenError = error;
+  f.LockRefused = refused;
   return status;
 }
 
 int FailOpen(TFile& f, const qx::LockedOpen& o) {
-  return FailOpen(f, o.missing ? kFileNotFound : kFileOpenFailed);
+  return FailOpen(f, o.missing ? kFileNotFound : kFileOpenFailed, o.error, o.refused);
 }
 
 // A stale descriptor (end of file, a failed read) is let go before the
@@ -73,6 +79,11 @@ TFile::~TFile() { Close(); }
 
 // Every open descriptor is closed, also after ReadAll reported 2 at the
 // end of the file: a descriptor left open would keep its lock forever.
+std::string TFile::OpenFailureText() const {
+  if (LockRefused) return "locked by another user";
+  return qx::SystemErrorText(OpenError ? OpenError : EIO);
+}
+
 int TFile::Close() {
   if (Handle < 0) return Status;
   const bool ok = qx::CloseFile(Handle);
@@ -101,10 +112,10 @@ int TTextFile::Open(const std::string& name, int mode) {
   qx::LockedOpen o;
   switch (mode) {
     case kTextRead:
-      if (!qx::FileExists(name)) return FailOpen(*this, kFileNotFound);
+      if (!qx::FileExists(name)) return FailOpen(*this, kFileNotFound, ENOENT);
       o = qx::OpenLocked(name, FileAccess::Read, FileLock::Shared, FileOpening::Existing);
       if (o.fd < 0) return FailOpen(*this, o);
-      if (!Adopt(*this, o.fd, false)) return FailOpen(*this, kFileOpenFailed);
+      if (!Adopt(*this, o.fd, false)) return FailOpen(*this, kFileOpenFailed, OpenError);
       return ReadHeader();
     case kTextCreate:
       o = qx::OpenLocked(name, FileAccess::Write, FileLock::Exclusive,
@@ -117,10 +128,10 @@ int TTextFile::Open(const std::string& name, int mode) {
       o = qx::OpenLocked(name, FileAccess::Write, FileLock::Exclusive, FileOpening::CreateOrKeep);
       break;
     default:
-      return FailOpen(*this, kFileOpenFailed);
+      return FailOpen(*this, kFileOpenFailed, EINVAL);
   }
-  if (o.fd < 0) return FailOpen(*this, kFileOpenFailed);
-  if (!Adopt(*this, o.fd, mode != kTextCreate)) return FailOpen(*this, kFileOpenFailed);
+  if (o.fd < 0) return FailOpen(*this, kFileOpenFailed, o.error, o.refused);
+  if (!Adopt(*this, o.fd, mode != kTextCreate)) return FailOpen(*this, kFileOpenFailed, OpenError);
   return Status;
 }
 
@@ -181,10 +192,11 @@ int TTextFile::ReadLine(std::string& s, int maxLen) {
     Status = kFileReadError;
     return Status;
   }
-  const std::string_view text(buf, static_cast<size_t>(std::min<long long>(n, 255)));
-  const size_t cr = text.find('\r');
+  // A line of the full 255 characters has its CR as the 256th byte.
+  const std::string_view got(buf, static_cast<size_t>(n));
+  const size_t cr = got.find('\r');
   const int result = cr != std::string_view::npos ? kFileOpen : kFileEnd;
-  std::string_view line = cr != std::string_view::npos ? text.substr(0, cr) : text;
+  std::string_view line = cr != std::string_view::npos ? got.substr(0, cr) : got.substr(0, 255);
   line = line.substr(0, static_cast<size_t>(std::clamp(maxLen, 0, 255)));
   s.assign(line);
   if (Crypted)
@@ -246,7 +258,7 @@ int TRecFile::Open(const std::string& name, int mode, int share) {
   using qx::FileOpening;
   qx::LockedOpen o;
   if (mode == kRecOpen || mode == 2) {
-    if (!qx::FileExists(name)) return FailOpen(*this, kFileNotFound);
+    if (!qx::FileExists(name)) return FailOpen(*this, kFileNotFound, ENOENT);
     // Share 1 lets everybody in, yet its shared lock keeps an exclusive
     // opener out while it is open.
     if (share == kShareReadOnly)
@@ -258,12 +270,12 @@ int TRecFile::Open(const std::string& name, int mode, int share) {
   } else if (mode == kRecCreate) {
     o = qx::OpenLocked(name, FileAccess::ReadWrite, FileLock::Exclusive,
                        FileOpening::CreateOrTruncate);
-    if (o.fd < 0) return FailOpen(*this, kFileOpenFailed);
+    if (o.fd < 0) return FailOpen(*this, kFileOpenFailed, o.error, o.refused);
   } else {
-    return FailOpen(*this, kFileOpenFailed);
+    return FailOpen(*this, kFileOpenFailed, EINVAL);
   }
   if (o.fd < 0) return FailOpen(*this, o);
-  if (!Adopt(*this, o.fd, false)) return FailOpen(*this, kFileOpenFailed);
+  if (!Adopt(*this, o.fd, false)) return FailOpen(*this, kFileOpenFailed, OpenError);
   return Status;
 }
 
@@ -478,35 +490,60 @@ std::vector<std::string> ListFilesWith(const std::string& mask, const std::strin
   return list;
 }
 
-// The source is opened before the target is created, so a missing source
-// never costs an existing target its content.
+namespace {
+
+// A name beside the target that no other copy, here or on another
+// workstation, picks at the same time.
+std::string TemporaryBeside(const std::string& target) {
+  static int serial = 0;
+  return target + ".~" + qx::UniqueToken() + "-" + std::to_string(++serial);
+}
+
+}  // namespace
+
+// The source is opened before anything is created, so a missing source
+// never costs an existing target its content. An existing target is held
+// exclusively meanwhile: one in use elsewhere is not replaced.
 bool CopyDataFile(const std::string& source, const std::string& target) {
   TRecFile from;
   if (from.Open(source, 2, kShareReadOnly) != kFileOpen) return false;
-  TRecFile to;
-  if (to.Open(target, kRecCreate, 0) != kFileOpen) return false;
-  std::string chunk(64 * 1024, '\0');
-  for (;;) {
-    const long long n = qx::ReadFully(from.Handle, chunk.data(), chunk.size());
-    if (n < 0) return false;
-    if (n == 0) break;
-    if (qx::WriteFully(to.Handle, chunk.data(), static_cast<size_t>(n)) != n) return false;
+  TRecFile old;
+  if (qx::FileExists(target) && old.Open(target, kRecOpen, kShareExclusive) != kFileOpen) return false;
+  const std::string temp = TemporaryBeside(target);
+  bool ok = false;
+  {
+    TRecFile to;
+    if (to.Open(temp, kRecCreate, 0) != kFileOpen) return false;
+    std::string chunk(64 * 1024, '\0');
+    long long n;
+    while ((n = qx::ReadFully(from.Handle, chunk.data(), chunk.size())) > 0)
+      if (qx::WriteFully(to.Handle, chunk.data(), static_cast<size_t>(n)) != n) break;
+    ok = n == 0 && qx::FlushToDisk(to.Handle);
+    ok = to.Close() == kFileClosed && ok;
   }
-  const bool flushed = qx::FlushToDisk(to.Handle);
-  return to.Close() == kFileClosed && flushed;
+  ok = ok && qx::RenameFile(temp, target);
+  if (!ok) qx::RemoveFile(temp);
+  return ok;
 }
 
 int OpenWithRetry(TRecFile& file, const std::string& name, int share,
                   const std::string& busyQuestion, const std::string& failureDetail) {
   for (;;) {
     int result = file.Open(name, kRecOpen, share);
-    for (int attempt = 1; result == kFileOpenFailed && attempt < 15; ++attempt) {
-      qx::EventPump().ProcessPending();
-      qx::WaitMs(200);
+    for (int attempt = 1; result == kFileOpenFailed && file.LockRefused && attempt < 15; ++attempt) {
+      // Windows keep painting, but a click or key now could start another
+      // action in the middle of this one.
+      qx::EventPump().ProcessPendingWithoutInput();
+      qx::EventPump().WaitWithoutInput(200);
       file.Close();
       result = file.Open(name, kRecOpen, share);
     }
     if (result != kFileOpenFailed) return result;
+    if (!file.LockRefused) {
+      // Waiting does not cure a permission or a read-only disk.
+      ReportError(kFileOpenFailed, Cut255(name + ": " + file.OpenFailureText()));
+      return kFileOpenFailed;
+    }
     file.Close();
     qx::DialogRequest question;
     question.icon = qx::DialogIcon::None;

@@ -67,6 +67,12 @@ class TFile {
   std::string Copyright;
   int FileSize = 0;
   int Position = 0;
+  // Why the last open failed: another holder's lock, or the system's errno
+  // (0 for a lock or when it opened). Only a refused lock is worth a retry.
+  bool LockRefused = false;
+  int OpenError = 0;
+  // "Permission denied", "locked by another user", ... for messages.
+  std::string OpenFailureText() const;
 
   // Closes any open descriptor (also after ReadAll reported 2); a closed
   // or never-opened object stays as it is.
@@ -165,10 +171,15 @@ class TRecordBuffer {
 
 std::vector<std::string> ListFiles(const std::string& mask);
 std::vector<std::string> ListFilesWith(const std::string& mask, const std::string& first);
+// Copies through a temporary file beside the target that replaces it only
+// once complete, so a failed copy leaves the target as it was.
 bool CopyDataFile(const std::string& source, const std::string& target);
 
 // Opens a shared record file (mode 1) and retries while others hold it:
 // 15 attempts 200 ms apart, then the busy question (Yes starts again), then
 // error -801 (-802 for share -2) with the failure detail, returning -2.
+// A failure other than a refused lock (no permission, a read-only disk...)
+// cannot pass by waiting: it is reported at once as -2 "name: reason",
+// and -2 returned without a question.
 int OpenWithRetry(TRecFile& file, const std::string& name, int share,
                   const std::string& busyQuestion, const std::string& failureDetail);

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <random>
 
 #include "platform/Files.h"
+#include "platform/LockedFile.h"
 #include "storage/FileObj.h"
+#include "support/Children.h"
 #include "support/TestFiles.h"
 
 using qxtest::ReadBytes;
@@ -169,6 +174,34 @@ TEST(TextFile, CreateWriteAndAppend) {
   TTextFile reader;
   ASSERT_EQ(reader.Open(dir / "out.txt", kTextRead), 1);
   EXPECT_EQ(reader.WriteLine("never"), -5);  // opened for reading only
+}
+
+TEST(TextFile, ALineOfTheFull255CharactersIsReadWhole) {
+  const std::string longest(255, 'y');
+  std::string scrambled = longest;
+  for (char& c : scrambled) c = static_cast<char>(c ^ ScrambleKey);
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"plain", "one\r\n" + longest + "\r\ntwo\r\n"},
+      {"crypted",
+       "$fileformat=crypted\r\n" + std::string("\x70\x71\x7A") + "\r\n" + scrambled + "\r\n\x6B\x68\x70\r\n"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(dir / "t.txt", c.bytes);
+    TTextFile f;
+    ASSERT_EQ(f.Open(dir / "t.txt", kTextRead), 1);
+    for (const std::string& expected : {std::string("one"), longest, std::string("two")}) {
+      const FirstLine got = ReadFirst(f);
+      EXPECT_EQ(got.result, 1);
+      EXPECT_EQ(got.text, expected);
+    }
+    EXPECT_EQ(ReadFirst(f).result, 0);
+  }
 }
 
 TEST(TextFile, GarbageAndHugeFilesNeverCrash) {
@@ -392,4 +425,64 @@ TEST(DataFiles, CopyDataFile) {
   EXPECT_EQ(ReadBytes(dir / "keep.ini"), "precious");
   EXPECT_FALSE(CopyDataFile(dir / "keep.ini", dir / "keep.ini"));
   EXPECT_EQ(ReadBytes(dir / "keep.ini"), "precious");
+  EXPECT_TRUE(CopyDataFile(dir / "QXDef.ini", dir / "keep.ini"));
+  EXPECT_EQ(ReadBytes(dir / "keep.ini"), content);
+}
+
+TEST(DataFiles, ACopyThatFailsHalfwayLeavesTheTargetAsItWas) {
+  TempDir dir;
+  WriteBytes(dir / "UserBase.org", std::string(300000, 'u'));
+  WriteBytes(dir / "Userbase.qx4", "precious");
+  // The disk "fills up" after 100000 bytes, for this process only.
+  const pid_t child = qxtest::StartChild([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100000, 100000};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    return CopyDataFile(dir / "UserBase.org", dir / "userbase.qx4") ? 1 : 0;
+  });
+  EXPECT_EQ(qxtest::WaitChild(child), 0);
+  EXPECT_EQ(ReadBytes(dir / "Userbase.qx4"), "precious");
+  // Nothing half-written is left beside it.
+  EXPECT_EQ(qx::FindFiles(dir / "*"), (std::vector<std::string>{"UserBase.org", "Userbase.qx4"}));
+}
+
+TEST(DataFiles, AFailedOpenTellsWhy) {
+  TempDir dir;
+  qx::EnsureDirectory(dir / "folder.dat");
+  WriteBytes(dir / "held.dat", "x");
+  TRecFile holder;
+  ASSERT_EQ(holder.Open(dir / "held.dat", kRecOpen, kShareExclusive), 1);
+  struct Case {
+    const char* name;
+    std::string path;
+    int mode;  // a record mode, or kTextCreate for a text file
+    int status;
+    int error;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"create in a missing folder", dir / "no/x.dat", kRecCreate, -2, ENOENT, false},
+      {"text create on a folder", dir / "folder.dat", kTextCreate, -2, EISDIR, false},
+      {"held by another", dir / "held.dat", kRecOpen, -2, 0, true},
+      {"missing", dir / "none.dat", kRecOpen, -1, ENOENT, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TTextFile text;
+    TRecFile rec;
+    TFile& f = c.mode == kTextCreate ? static_cast<TFile&>(text) : rec;
+    EXPECT_EQ(c.mode == kTextCreate ? text.Open(c.path, c.mode) : rec.Open(c.path, c.mode, kShareReadOnly),
+              c.status);
+    EXPECT_EQ(f.OpenError, c.error);
+    EXPECT_EQ(f.LockRefused, c.refused);
+    EXPECT_EQ(f.OpenFailureText(), c.refused ? "locked by another user" : qx::SystemErrorText(c.error));
+    EXPECT_EQ(f.Close(), c.status);  // a failed open leaves nothing to close
+  }
+  int error = 0;
+  EXPECT_FALSE(qx::CreateEmptyFileIfMissing(dir / "no/x.dat", error));
+  EXPECT_EQ(error, ENOENT);
+  EXPECT_FALSE(qx::CreateEmptyFileIfMissing(dir / "folder.dat", error));
+  EXPECT_EQ(error, EISDIR);
+  EXPECT_TRUE(qx::CreateEmptyFileIfMissing(dir / "held.dat", error));
+  EXPECT_EQ(error, 0);
 }

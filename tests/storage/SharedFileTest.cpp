@@ -3,12 +3,16 @@
 // error log under two writers.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 #include "StorageSandbox.h"
+#include "platform/LockedFile.h"
 #include "storage/Errors.h"
 #include "storage/FileObj.h"
 #include "support/Children.h"
@@ -225,6 +229,63 @@ TEST(OpenWithRetry, YesStartsTheAttemptsAgain) {
   EXPECT_EQ(OpenWithRetry(f, box / "ZaroZira.qxt", kShareReadOnly, "Busy?", "x"), 1);
   EXPECT_EQ(box.dialogs.Asked().size(), 1u);
   EXPECT_EQ(pump.waits, 14);
+}
+
+// Runs body in a child process that permission bits bind (root is turned
+// into nobody) and hands back what it wrote.
+static std::string AsUnprivileged(const std::function<std::string()>& body) {
+  int out[2];
+  if (pipe(out) != 0) return "pipe";
+  const pid_t pid = qxtest::StartChild([&] {
+    close(out[0]);
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 1;
+    const std::string text = body();
+    return write(out[1], text.data(), text.size()) == static_cast<ssize_t>(text.size()) ? 0 : 1;
+  });
+  close(out[1]);
+  std::string text;
+  char buf[512];
+  for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) text.append(buf, static_cast<size_t>(n));
+  close(out[0]);
+  EXPECT_EQ(qxtest::WaitChild(pid), 0);
+  return text;
+}
+
+TEST(OpenWithRetry, AReadOnlyFolderIsReportedAtOnceNotAskedAbout) {
+  StorageSandbox box;
+  CountingPump pump;
+  qx::InstallEventPump(&pump);
+  const std::string data = box.Root("data/");
+  qx::EnsureDirectory(data);
+  WriteBytes(data + "Userbase.qx4", std::string(2504, '\0'));
+  chmod(box.Root("").c_str(), 0755);
+  chmod((data + "Userbase.qx4").c_str(), 0444);
+  chmod(data.c_str(), 0555);
+  const std::string report = AsUnprivileged([&] {
+    std::string r;
+    TRecFile f;
+    r += std::to_string(OpenWithRetry(f, data + "Userbase.qx4", kShareExclusive, "Busy?", "x")) + "|";
+    r += std::to_string(pump.waits) + "|";
+    for (const auto& asked : box.dialogs.Asked()) r += asked.text + "|";
+    // Reading needs no write permission.
+    TRecFile reader;
+    r += std::to_string(OpenWithRetry(reader, data + "Userbase.qx4", kShareReadOnly, "Busy?", "x")) + "|";
+    // Nothing new can be made in the folder, and each says why.
+    TRecFile created;
+    r += std::to_string(created.Open(data + "new.qxt", kRecCreate, 0));
+    r += " " + created.OpenFailureText() + "|";
+    TTextFile log;
+    r += std::to_string(log.Open(data + "Errors.log", kTextCreate));
+    r += " " + log.OpenFailureText() + "|";
+    int error = 0;
+    r += std::to_string(qx::CreateEmptyFileIfMissing(data + "t.qxt", error));
+    r += " " + qx::SystemErrorText(error);
+    return r;
+  });
+  chmod(data.c_str(), 0755);
+  const std::string denied = qx::SystemErrorText(EACCES);
+  EXPECT_EQ(report, "-2|0|#-2 File open failed\n\r" + data + "Userbase.qx4: " + denied + "|1|-2 " + denied +
+                        "|-2 " + denied + "|0 " + denied);
 }
 
 TEST(OpenWithRetry, WaitsInRealTimeForAHolderThatLetsGo) {
