@@ -5,6 +5,8 @@
 
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/LockedFile.h"
+#include "storage/Errors.h"
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
 #include "storage/ToolBox.h"
@@ -29,37 +31,50 @@ void TtopTen::SetDefault(int i) {
 int TtopTen::Load(const std::string& baseName) {
   FileName = Cut255((Settings ? Settings->DataPath : std::string("./")) + baseName + ".qxt");
   TRecFile file;
-  const int status =
+  int status =
       OpenWithRetry(file, FileName, kShareReadOnly, kBusyQuestion, FileName + " Topten open failed.");
-  const int n = status == kFileOpen ? file.RecordCount(kTopTenRecordSize) : 0;
-  if (n > 0) Count = std::min(n, kTopTenMaxEntries);
-  if (status != kFileOpen) {
-    for (int i = 1; i <= Count; ++i) SetDefault(i);
-  } else {
-    for (int i = 1; i <= Count; ++i) {
-      int score = 0;
-      file.ReadStr255(Entries[i].Name);
-      file.ReadInt(score);
-      file.ReadStr255(Entries[i].Date);
-      Entries[i].Score = score;
-    }
+  const int n = status == kFileOpen ? std::min(file.RecordCount(kTopTenRecordSize), kTopTenMaxEntries) : 0;
+  // Only whole records count: a cut tail (an interrupted save) is left
+  // alone, and a file without one whole record (one just created by
+  // another workstation) is as good as missing.
+  int read = 0;
+  std::string record(kTopTenRecordSize, '\0');
+  while (read < n && file.ReadRecord(record.data(), kTopTenRecordSize) == kFileOpen) {
+    TRecordBuffer in(record);
+    TEntry& e = Entries[++read];
+    e.Name = in.GetStr255();
+    e.Score = in.GetInt();
+    e.Date = in.GetStr255();
   }
   file.Close();
-  return status;
+  if (read > 0) {
+    Count = read;
+    return kFileOpen;
+  }
+  for (int i = 1; i <= Count; ++i) SetDefault(i);
+  return status == kFileOpen ? kFileNotFound : status;
 }
 
 int TtopTen::Save(int count) {
-  qx::CreateEmptyFileIfMissing(FileName);  // never wipes a table another workstation made
+  if (count > 0) Count = std::min(count, kTopTenMaxEntries);
+  // Never wipes a table another workstation made.
+  int error = 0;
+  if (!qx::CreateEmptyFileIfMissing(FileName, error)) {
+    // A table that cannot even be created is no busy network.
+    ReportError(kFileOpenFailed, Cut255(FileName + ": " + qx::SystemErrorText(error)));
+    return kFileOpenFailed;
+  }
   TRecFile file;
   const int status =
       OpenWithRetry(file, FileName, kShareExclusive, kBusyQuestion, FileName + " Topten open failed.");
-  if (count > 0) Count = std::min(count, kTopTenMaxEntries);
   if (status == kFileOpen) {
     // The whole table in one write, so that a reader never meets half of it.
+    // A score beyond 16 bits is kept at the limit rather than wrapped to a
+    // small or negative one.
     TRecordBuffer table;
     for (int i = 1; i <= Count; ++i) {
       table.PutStr255(Entries[i].Name);
-      table.PutInt(Entries[i].Score);
+      table.PutInt(std::clamp(Entries[i].Score, -32768, 32767));
       table.PutStr255(Entries[i].Date);
     }
     file.WriteRecordAt(0, table.Bytes().data(), table.Size());

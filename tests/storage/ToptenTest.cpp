@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "platform/Dialogs.h"
+#include "platform/LockedFile.h"
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
 #include "storage/Topten.h"
@@ -62,8 +65,72 @@ TEST_F(TopTenFile, SaveWritesCountRecordsAndLeavesTheRest) {
 
   TtopTen reread;
   reread.Load("Bubb");
-  EXPECT_EQ(reread.Entries[1].Score, 4464);  // 70000 kept in 16 bits
+  EXPECT_EQ(reread.Entries[1].Score, 32767);  // as high as 16 bits go, still the best
   EXPECT_EQ(reread.Entries[1].Name, "Big");
+}
+
+TEST_F(TopTenFile, ScoresBeyond16BitsStayAtTheLimit) {
+  TtopTen table;
+  table.Load("Big");
+  table.Count = 4;
+  const int scores[] = {0, 70000, 32767, -32768, -70000};
+  for (int i = 1; i <= 4; ++i) table.Entries[i].Score = scores[i];
+  ASSERT_EQ(table.Save(0), kFileOpen);
+  TtopTen reread;
+  ASSERT_EQ(reread.Load("Big"), kFileOpen);
+  const int expected[] = {0, 32767, 32767, -32768, -32768};
+  for (int i = 1; i <= 4; ++i) EXPECT_EQ(reread.Entries[i].Score, expected[i]) << i;
+}
+
+TEST_F(TopTenFile, OnlyWholeRecordsAreRead) {
+  TtopTen full;
+  full.Load("Zaro");
+  full.Entries[1].Name = "Ann";
+  full.Entries[3].Name = "Cy";
+  ASSERT_EQ(full.Save(10), kFileOpen);
+  const std::string bytes = qxtest::ReadBytes(dir_ / "Zaro.qxt");
+
+  struct Case {
+    size_t size;
+    int status;
+    int count;
+    const char* first;
+  };
+  // An interrupted save, or a table another workstation has only just made.
+  const Case cases[] = {
+      {0, kFileNotFound, 10, "Quillbrandex"},
+      {1, kFileNotFound, 10, "Quillbrandex"},
+      {513, kFileNotFound, 10, "Quillbrandex"},
+      {514 * 3 + 100, kFileOpen, 3, "Ann"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    qxtest::WriteBytes(dir_ / "Zaro.qxt", bytes.substr(0, c.size));
+    TtopTen table;
+    EXPECT_EQ(table.Load("Zaro"), c.status);
+    EXPECT_EQ(table.Count, c.count);
+    EXPECT_EQ(table.Entries[1].Name, c.first);
+    for (int i = 1; i <= table.Count; ++i) EXPECT_EQ(table.Entries[i].Score, 1000 - 70 * i) << i;
+    EXPECT_EQ(table.Entries[3].Name, c.count == 3 ? "Cy" : "Quillbrandex");
+    if (c.status != kFileOpen) {
+      // What the result view does next: a fresh table, readable again.
+      ASSERT_EQ(table.Save(10), kFileOpen);
+      TtopTen reread;
+      EXPECT_EQ(reread.Load("Zaro"), kFileOpen);
+      EXPECT_EQ(reread.Entries[10].Score, 300);
+    }
+  }
+  EXPECT_TRUE(dialogs_.Asked().empty());
+}
+
+TEST_F(TopTenFile, ATableThatCannotBeCreatedIsReportedOnce) {
+  settings_->DataPath = dir_ / "gone/";
+  TtopTen table;
+  EXPECT_EQ(table.Load("Bubb"), kFileNotFound);
+  EXPECT_EQ(table.Save(10), kFileOpenFailed);
+  ASSERT_EQ(dialogs_.Asked().size(), 1u);
+  EXPECT_EQ(dialogs_.Asked()[0].text,
+            "#-2 File open failed\n\r" + dir_ / "gone/Bubb.qxt: " + qx::SystemErrorText(ENOENT));
 }
 
 TEST_F(TopTenFile, AMissingTableGivesTheDefaults) {
