@@ -25,12 +25,14 @@ constexpr const char* kHere = "./";
 const char* Flag(bool on) { return on ? "1" : "0"; }
 
 // Whole decimal minutes; anything else, and a negative count, means none.
+// Only -1 keeps its meaning: no time limit preselected, 45 for new students.
 int MinutesOf(const std::string& text) {
   const std::string t = TrimBlanks(text);
   if (t.empty()) return 0;
   errno = 0;
   char* end = nullptr;
   const long v = std::strtol(t.c_str(), &end, 10);
+  if (v == -1 && errno == 0 && *end == '\0') return -1;
   if (errno != 0 || *end != '\0' || v < 0 || v > INT_MAX) return 0;
   return static_cast<int>(v);
 }

@@ -332,6 +332,31 @@ TEST_F(PagesTest, ProfileFollowsTheSharedSettings) {
   User = nullptr;
 }
 
+TEST_F(PagesTest, NoTimeLimitFromTheSharedSettings) {
+  sandbox.SetShared("General Settings", "LessonDuration", "-1");
+  settings = std::make_unique<TProgramSettings>();
+  Settings = settings.get();
+  Settings->LoadSettings();
+  EXPECT_EQ(Settings->LessonDuration, -1);
+  EXPECT_TRUE(Settings->DurationFromCommon);
+
+  TUser student("Anna");
+  EXPECT_EQ(student.LessonDuration, 45);  // a new student's lesson under that rule
+  User = &student;
+  TStdProfileView view;
+  const int result = RunWith(view, [&] {
+    // The course suggests 35 minutes, but the shared setting stands.
+    ASSERT_EQ(addViews.ContentsList->currentRow(), 0);
+    EXPECT_TRUE(addViews.TimeFree->isChecked());
+    EXPECT_EQ(addViews.LessonGraph->Progress(), 0);
+    EXPECT_TRUE(addViews.TimeLocked->isVisible());
+    Key(Qt::Key_Return);
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(student.LessonDuration, 0);
+  User = nullptr;
+}
+
 TEST_F(PagesTest, ProfileWithoutCoursesEndsTheProgram) {
   for (const std::string& name : qx::FindFiles(sandbox.Prog() + "*.cnt")) qx::RemoveFile(sandbox.Prog() + name);
   Terminating = false;

@@ -169,6 +169,8 @@ TEST_F(SettingsTest, ValueRules) {
       {"LessonDuration=15", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, 15); }},
       {"LessonDuration=15 min", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, 0); }},
       {"LessonDuration=-5", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, 0); }},
+      {"LessonDuration=-1", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, -1); }},
+      {"LessonDuration=-1x", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, 0); }},
       {"LessonDuration=99999999999", "", [](auto& s) { EXPECT_EQ(s.LessonDuration, 0); }},
       {"KeyboardAutoDetect=0\r\nKeyboardLayout=German", "",
        [](auto& s) {
