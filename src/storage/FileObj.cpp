@@ -77,13 +77,13 @@ void DropStaleHandle(TFile& f) {
 
 TFile::~TFile() { Close(); }
 
-// Every open descriptor is closed, also after ReadAll reported 2 at the
-// end of the file: a descriptor left open would keep its lock forever.
 std::string TFile::OpenFailureText() const {
   if (LockRefused) return "locked by another user";
   return qx::SystemErrorText(OpenError ? OpenError : EIO);
 }
 
+// Every open descriptor is closed, also after ReadAll reported 2 at the
+// end of the file: a descriptor left open would keep its lock forever.
 int TFile::Close() {
   if (Handle < 0) return Status;
   const bool ok = qx::CloseFile(Handle);
