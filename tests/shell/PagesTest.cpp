@@ -38,10 +38,10 @@ class PagesTest : public ::testing::Test {
   void SetUp() override {
     settings = std::make_unique<TProgramSettings>();
     Settings = settings.get();
-    Settings->ProductVersion = "4.51";
-    Settings->BuildNumber = "207";
-    Settings->CompileDate = "99-01-05";
-    Settings->PlatformWord = "32Bit";
+    Settings->ProductVersion = "5.02";
+    Settings->BuildNumber = "311";
+    Settings->CompileDate = "26-11-30";
+    Settings->PlatformWord = "64Bit";
     Settings->LoadSettings();
     book.show();
     QApplication::setActiveWindow(&book);
@@ -85,13 +85,13 @@ TEST_F(PagesTest, WelcomePageOffersBothWaysAndGivesItsControlsBack) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    TWelcomeView view("build 207 32Bit");
+    TWelcomeView view("build 311 64Bit");
     const int result = RunWith(view, [&] {
       EXPECT_EQ(book.Layout(), 1);
       EXPECT_FALSE(book.TitleConsole->isVisible());
       EXPECT_EQ(welcome.WelcomePanel->parentWidget(), book.WidePage);
       EXPECT_FALSE(welcome.WelcomePic->Empty());
-      EXPECT_EQ(welcome.BuildLabel->text(), QStringLiteral("build 207 32Bit"));
+      EXPECT_EQ(welcome.BuildLabel->text(), QStringLiteral("build 311 64Bit"));
       Save(&book, "welcome.png");
       c.act(*this);
     });
@@ -229,8 +229,8 @@ TEST_F(PagesTest, AboutPageShowsTheVersionAndOpensLinksThroughTheShell) {
   TAbout page;
   RunWith(page, [&] {
     EXPECT_EQ(book.Title->text(), QStringLiteral("About Quillbrandex"));
-    EXPECT_EQ(about.VersionLbl->text(), QStringLiteral("Version 4.51"));
-    EXPECT_EQ(about.BuildLbl->text(), QStringLiteral("build 207 32Bit, compiled 99-01-05"));
+    EXPECT_EQ(about.VersionLbl->text(), QStringLiteral("Version 5.02"));
+    EXPECT_EQ(about.BuildLbl->text(), QStringLiteral("build 311 64Bit, compiled 26-11-30"));
     EXPECT_TRUE(about.ContactPanel->isVisible());
     EXPECT_EQ(about.AboutL->parentWidget(), book.LeftPage);
     Save(&book, "about.png");
