@@ -123,9 +123,9 @@ void TEvent::ConnectButton(TImage* button) {
   if (!button) return;
   // The handler may outlive this event on the shared control, and must not
   // be replaced while it runs, so it checks that the event is still there.
-  button->OnClick = [alive = alive_, this](QWidget* sender) {
+  HookClick(button, [alive = alive_, this](QWidget* sender) {
     if (*alive && Active) ButtonClick(sender);
-  };
+  });
 }
 
 void TEvent::Show() {

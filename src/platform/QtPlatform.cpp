@@ -176,6 +176,14 @@ class QtShell final : public IShell {
 
 class QtWavePlayer final : public IWavePlayer {
  public:
+  QtWavePlayer() {
+    QObject::connect(&effect_, &QSoundEffect::statusChanged, &effect_, [this] {
+      const QSoundEffect::Status status = effect_.status();
+      if (status == QSoundEffect::Error) error_ = "the sound could not be loaded";
+      if ((status == QSoundEffect::Ready || status == QSoundEffect::Error) && OnLoaded)
+        OnLoaded(status == QSoundEffect::Ready);
+    });
+  }
   bool Open(const std::string& path) override {
     if (!FileExists(path)) return false;
     effect_.setSource(QUrl::fromLocalFile(QString::fromStdString(OsPath(path).string())));
@@ -191,6 +199,8 @@ class QtWavePlayer final : public IWavePlayer {
     return effect_.status() != QSoundEffect::Error;
   }
   std::string LastError() const override { return error_; }
+  bool Loading() const override { return effect_.status() == QSoundEffect::Loading; }
+  bool Playing() const override { return effect_.isPlaying(); }
 
  private:
   QSoundEffect effect_;

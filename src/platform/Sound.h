@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,13 @@ class IWavePlayer {
   // the reason in LastError.
   virtual bool Play() = 0;
   virtual std::string LastError() const = 0;
+  // Players read their file in the background: while this is true a play
+  // has to wait for OnLoaded.
+  virtual bool Loading() const { return false; }
+  virtual bool Playing() const { return false; }
+
+  // Called when loading has ended: true ready to play, false failed.
+  std::function<void(bool ready)> OnLoaded;
 };
 
 class ISoundSystem {

@@ -314,8 +314,27 @@ void TBookForm::RouteKeys(TFormView* view) {
     ReleaseKeys();
     return;
   }
-  OnKeyDown = [this, view](int& key, Qt::KeyboardModifiers shift) { view->KeyDown(this, key, shift); };
-  OnKeyPress = [this, view](unsigned char& key) { view->KeyPress(this, key); };
+  OnKeyDown = view->Hook(decltype(OnKeyDown)(
+      [this, view](int& key, Qt::KeyboardModifiers shift) { view->KeyDown(this, key, shift); }));
+  OnKeyPress = view->Hook(decltype(OnKeyPress)([this, view](unsigned char& key) { view->KeyPress(this, key); }));
+}
+
+void TBookForm::HookKeyUp(TFormView* view, std::function<void(int key, Qt::KeyboardModifiers shift)> handler) {
+  OnKeyUp = view ? view->Hook(std::move(handler)) : nullptr;
+}
+
+void TBookForm::HookReposition(TFormView* view, std::function<void()> handler) {
+  OnReposition = view ? view->Hook(std::move(handler)) : nullptr;
+}
+
+void TBookForm::ReleaseView(const TFormView* view) {
+  if (!view) return;
+  if (view->Owns(OnKeyDown)) OnKeyDown = nullptr;
+  if (view->Owns(OnKeyPress)) OnKeyPress = nullptr;
+  if (view->Owns(OnKeyUp)) OnKeyUp = nullptr;
+  if (view->Owns(OnReposition)) OnReposition = nullptr;
+  for (TImage* button : {Next, Back, Cancel, SkipF, SkipB, BeginB})
+    if (view->Owns(button->OnClick)) button->OnClick = nullptr;
 }
 
 void TBookForm::ReleaseKeys() {

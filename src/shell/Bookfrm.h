@@ -43,6 +43,11 @@ class TBookForm : public QWidget {
   // Points the key hooks at a view's handlers, or clears them.
   void RouteKeys(TFormView* view);
   void ReleaseKeys();
+  // Hooks that belong to a view; ReleaseView takes off every hook of the
+  // view, so that none outlives it.
+  void HookKeyUp(TFormView* view, std::function<void(int key, Qt::KeyboardModifiers shift)> handler);
+  void HookReposition(TFormView* view, std::function<void()> handler);
+  void ReleaseView(const TFormView* view);
 
   std::array<TImage*, 6> MenuImages() const;
   TImage* ButtonByName(const QString& name) const;

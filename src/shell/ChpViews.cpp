@@ -218,9 +218,9 @@ int TChpContentsView::ButtonMask() const {
 void TChpContentsView::ConnectButton(QWidget* button) {
   auto* image = qobject_cast<TImage*>(button);
   if (!image) return;
-  image->OnClick = [alive = alive_, this](QWidget* sender) {
+  HookClick(image, [alive = alive_, this](QWidget* sender) {
     if (*alive && Active) ButtonClick(sender);
-  };
+  });
 }
 
 void TChpContentsView::Show() {

@@ -5,6 +5,8 @@
 
 #include "platform/Dialogs.h"
 #include "platform/QtPlatform.h"
+#include "shell/ArtImage.h"
+#include "shell/Bookfrm.h"
 
 TFormView* ActiveView = nullptr;
 
@@ -38,6 +40,10 @@ TFormView::TFormView() { Create(); }
 
 TFormView::~TFormView() {
   *alive_ = false;
+  // Before the warning below: its message loop could deliver a key or a
+  // click to a handler of the half-destroyed view.
+  context_.reset();
+  ReleaseHooks();
   if (Active) {
     qx::ShowWarning("Destroying an active view!");
     // The subclass is gone: close without asking anyone.
@@ -48,6 +54,25 @@ TFormView::~TFormView() {
   }
   Forget(this);
   RestoreControls();
+}
+
+QObject* TFormView::Context() {
+  if (!context_) context_ = std::make_unique<QObject>();
+  return context_.get();
+}
+
+void TFormView::HookClick(TImage* image, std::function<void(QWidget* sender)> handler) {
+  if (!image) return;
+  image->OnClick = Hook(std::move(handler));
+  if (std::find(hookedImages_.begin(), hookedImages_.end(), image) == hookedImages_.end())
+    hookedImages_.emplace_back(image);
+}
+
+void TFormView::ReleaseHooks() {
+  if (BookForm) BookForm->ReleaseView(this);
+  for (const QPointer<TImage>& image : hookedImages_)
+    if (image && Owns(image->OnClick)) image->OnClick = nullptr;
+  hookedImages_.clear();
 }
 
 bool TFormView::Prepare() { return false; }

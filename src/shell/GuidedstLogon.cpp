@@ -41,9 +41,9 @@ void TCoverView::Show() {
   for (QWidget* w : {static_cast<QWidget*>(book->LogLabel), static_cast<QWidget*>(field),
                      static_cast<QWidget*>(book->LogOK), static_cast<QWidget*>(book->LogVisitor)})
     w->show();
-  connections_.push_back(QObject::connect(book->LogOK, &QPushButton::clicked, book, [this] { SetResult(1); }));
+  connections_.push_back(QObject::connect(book->LogOK, &QPushButton::clicked, Context(), [this] { SetResult(1); }));
   connections_.push_back(
-      QObject::connect(book->LogVisitor, &QPushButton::clicked, book, [this] { SetResult(2); }));
+      QObject::connect(book->LogVisitor, &QPushButton::clicked, Context(), [this] { SetResult(2); }));
   book->RouteKeys(this);
   field->setFocus();
   field->lineEdit()->selectAll();
@@ -89,9 +89,10 @@ void TNewUserView::Show() {
   for (QWidget* w : {static_cast<QWidget*>(book->NewUserLbl), static_cast<QWidget*>(book->UserYes),
                      static_cast<QWidget*>(book->UserCancel)})
     w->show();
-  connections_.push_back(QObject::connect(book->UserYes, &QPushButton::clicked, book, [this] { SetResult(1); }));
   connections_.push_back(
-      QObject::connect(book->UserCancel, &QPushButton::clicked, book, [this] { SetResult(2); }));
+      QObject::connect(book->UserYes, &QPushButton::clicked, Context(), [this] { SetResult(1); }));
+  connections_.push_back(
+      QObject::connect(book->UserCancel, &QPushButton::clicked, Context(), [this] { SetResult(2); }));
   book->RouteKeys(this);
   book->UserYes->setFocus();
 }

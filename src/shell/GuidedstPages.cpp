@@ -29,14 +29,14 @@ void TWelcomeView::Show() {
   form->WelcomePic->LoadFromFile("Welcome.pic");
   form->BuildLabel->setText(qx::ToQt(buildLabel_));
   AddControl(form->WelcomePanel, book->WidePage);
-  form->StudyingMask->OnClick = [this](QWidget*) {
+  HookClick(form->StudyingMask, [this](QWidget*) {
     PlaySound(kSoundClick);
     SetResult(1);
-  };
-  form->IntroMask->OnClick = [this](QWidget*) {
+  });
+  HookClick(form->IntroMask, [this](QWidget*) {
     PlaySound(kSoundClick);
     SetResult(2);
-  };
+  });
   book->RouteKeys(this);
 }
 
@@ -76,14 +76,14 @@ void TGoodbyeView::Show() {
   AddControl(form->GoodbyePanel, book->WidePage);
   book->SetConsolePicture(2);
   book->SetButtons(TBookForm::kSkipB);
-  form->Restart->OnClick = [this](QWidget*) {
+  HookClick(form->Restart, [this](QWidget*) {
     PlaySound(kSoundClick);
     SetResult(1);
-  };
-  book->SkipB->OnClick = [this](QWidget*) {
+  });
+  HookClick(book->SkipB, [this](QWidget*) {
     PlaySound(kSoundClick);
     SetResult(2);
-  };
+  });
   book->RouteKeys(this);
 }
 

@@ -93,24 +93,24 @@ void TStdProfileView::Show() {
   form->ProgramLocked->setVisible(courseLocked);
   for (QRadioButton* b : {form->Time25, form->Time35, form->Time45, form->TimeFree}) {
     b->setEnabled(!timeLocked);
-    connections_.push_back(QObject::connect(b, &QRadioButton::toggled, b, [this] { ShowGauge(); }));
+    connections_.push_back(QObject::connect(b, &QRadioButton::toggled, Context(), [this] { ShowGauge(); }));
   }
   form->TimeLocked->setVisible(timeLocked);
-  connections_.push_back(QObject::connect(form->ContentsList, &QListWidget::currentRowChanged, form->ContentsList,
+  connections_.push_back(QObject::connect(form->ContentsList, &QListWidget::currentRowChanged, Context(),
                                           [this](int row) { ChooseCourse(row); }));
   form->ContentsList->setCurrentRow(-1);
   form->ContentsList->setCurrentRow(preselect);
 
   book->SetConsolePicture(2);
   book->SetButtons(TBookForm::kNext | TBookForm::kBack);
-  book->Next->OnClick = [this](QWidget*) {
+  HookClick(book->Next, [this](QWidget*) {
     PlaySound(kSoundClick);
     SetResult(1);
-  };
-  book->Back->OnClick = [this](QWidget*) {
+  });
+  HookClick(book->Back, [this](QWidget*) {
     PlaySound(kSoundClick);
     SetResult(2);
-  };
+  });
   book->RouteKeys(this);
   form->ContentsList->setFocus();
 }

@@ -16,6 +16,7 @@
 #include "platform/Files.h"
 #include "platform/QtPlatform.h"
 #include "platform/QtText.h"
+#include "platform/Version.h"
 #include "shell/AboutStg.h"
 #include "shell/Addvstg.h"
 #include "shell/ArtImage.h"
@@ -125,10 +126,10 @@ bool TMain::Start() {
 
   settings_ = std::make_unique<TProgramSettings>();
   Settings = settings_.get();
-  Settings->ProductVersion = "4.51";
-  Settings->BuildNumber = "207";
-  Settings->CompileDate = "99-01-05";
-  Settings->PlatformWord = "32Bit";
+  Settings->ProductVersion = qx::kProductVersion;
+  Settings->BuildNumber = qx::kBuildNumber;
+  Settings->CompileDate = qx::kCompileDate;
+  Settings->PlatformWord = qx::kPlatformWord;
   Settings->LoadSettings();
 
   book_->SetLayout(0);

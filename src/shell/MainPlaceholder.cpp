@@ -14,10 +14,10 @@ void TSectionPage::Show() {
   book->SetTitle(title_);
   book->SetConsolePicture(2);
   book->SetButtons(TBookForm::kBack);
-  book->Back->OnClick = [](QWidget*) {
+  HookClick(book->Back, [](QWidget*) {
     PlaySound(kSoundClick);
     if (BookForm) BookForm->GoHome();
-  };
+  });
   book->RouteKeys(this);
 }
 

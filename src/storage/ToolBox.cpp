@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 #include "platform/CodePage.h"
 #include "platform/KeyboardLayout.h"
@@ -15,6 +16,8 @@ bool SoundAvailable = true;
 namespace {
 
 std::array<std::unique_ptr<qx::IWavePlayer>, kSoundSlots + 1> g_slots;
+// Slots asked to play while their file was still loading.
+std::array<bool, kSoundSlots + 1> g_pending{};
 
 bool ValidSlot(int slot) { return slot >= 1 && slot <= kSoundSlots; }
 
@@ -51,19 +54,38 @@ constexpr Language kLanguages[] = {
 void CreateSound(int slot, const std::string& fileName) {
   if (!SoundAvailable || !ValidSlot(slot)) return;
   auto player = qx::SoundSystem().CreatePlayer();
+  g_pending[slot] = false;
+  player->OnLoaded = [slot](bool ready) {
+    if (!ready) {
+      SoundAvailable = false;  // a player that cannot load is broken for good
+      g_pending[slot] = false;
+    } else if (std::exchange(g_pending[slot], false)) {
+      PlaySound(slot);
+    }
+  };
   player->Open(fileName);  // a missing file leaves an empty, silent player
   g_slots[slot] = std::move(player);
 }
 
 void PlaySound(int slot, bool /*flag*/) {
   if (!SoundAvailable || !ValidSlot(slot) || !g_slots[slot]) return;
+  // Start-up plays the theme right after creating it: it starts as soon as
+  // its file is read.
+  if (g_slots[slot]->Loading()) {
+    g_pending[slot] = true;
+    return;
+  }
   if (!g_slots[slot]->CanPlay()) return;
   if (!g_slots[slot]->Play()) SoundAvailable = false;  // never try again this run
 }
 
 void FreeSound(int slot) {
-  if (ValidSlot(slot)) g_slots[slot].reset();
+  if (!ValidSlot(slot)) return;
+  g_slots[slot].reset();
+  g_pending[slot] = false;
 }
+
+bool SoundPlaying(int slot) { return ValidSlot(slot) && g_slots[slot] && g_slots[slot]->Playing(); }
 
 bool SoundLoaded(int slot) { return ValidSlot(slot) && g_slots[slot] != nullptr; }
 

@@ -20,8 +20,9 @@ extern bool SoundAvailable;
 void CreateSound(int slot, const std::string& fileName);
 void PlaySound(int slot, bool flag = false);
 void FreeSound(int slot);
-// Whether a slot holds a player (for tests and the options page).
+// Whether a slot holds a player, and whether it is playing now.
 bool SoundLoaded(int slot);
+bool SoundPlaying(int slot);
 
 // ---- Keyboard language and shell --------------------------------------
 // "English", "Finnish", ...; "Not available" without a keyboard to ask,

@@ -100,7 +100,7 @@ class EventTest : public ::testing::Test {
   int RunWith(const std::function<int()>& run, const std::function<void()>& script) {
     QObject guard;
     QTimer::singleShot(0, &guard, script);
-    QTimer::singleShot(10000, &guard, [] {
+    QTimer::singleShot(30000, &guard, [] {  // generous: the machine may be busy
       ADD_FAILURE() << "the step did not end";
       while (TFormView* view = ActiveView) {
         view->OnCloseQuery = nullptr;

@@ -247,7 +247,7 @@ TEST_F(TextEventTest, ATimeLimitCompletesTheStep) {
                 EXPECT_EQ(EventsStg->TimeGauge->MaxValue(), 10);
                 clock.AdvanceUnits(5);
                 // The real timer notices within 100 ms.
-                EXPECT_TRUE(QTest::qWaitFor([&] { return event->State == kStateCompleted; }, 2000));
+                EXPECT_TRUE(QTest::qWaitFor([&] { return event->State == kStateCompleted; }, 10000));
                 shown.push_back(Text(EventsStg->TimeLabel));
                 EXPECT_EQ(event->State, kStateCompleted);
                 EXPECT_FALSE(event->Timer->isActive());

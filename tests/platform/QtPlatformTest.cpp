@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -19,6 +20,7 @@
 #include "platform/Sound.h"
 #include "storage/ToolBox.h"
 #include "support/TestFiles.h"
+#include "support/Timing.h"
 
 using namespace qx;
 
@@ -36,12 +38,14 @@ TEST_F(QtPlatformTest, WaitingKeepsEventsFlowingWithoutBusyLooping) {
   timer.start(10);
   QElapsedTimer wall;
   wall.start();
-  const clock_t cpu0 = clock();
-  WaitMs(200);
-  const double cpuMs = double(clock() - cpu0) * 1000.0 / CLOCKS_PER_SEC;
-  EXPECT_GE(wall.elapsed(), 190);
-  EXPECT_GE(ticks, 5);
-  EXPECT_LT(cpuMs, 100.0);  // a polling wait would burn the whole 200 ms
+  const double cpu0 = qxtest::ThreadCpuMs();
+  WaitMs(400);
+  const double cpuMs = qxtest::ThreadCpuMs() - cpu0;
+  EXPECT_GE(wall.elapsed(), 395);
+  EXPECT_GE(ticks, 2);
+  // A polling wait keeps this thread busy for a good share of the 400 ms
+  // even on a loaded machine; a real wait uses next to nothing.
+  EXPECT_LT(cpuMs, 60.0);
 }
 
 TEST_F(QtPlatformTest, ViewLoopRunsUntilQuitAndHonoursAnEarlyQuit) {
@@ -49,11 +53,13 @@ TEST_F(QtPlatformTest, ViewLoopRunsUntilQuitAndHonoursAnEarlyQuit) {
   QTimer::singleShot(20, [&] { loop.Quit(); });
   loop.Run();
   EXPECT_FALSE(loop.Running());
-  loop.Quit();  // before Run: Run returns at once
-  QElapsedTimer wall;
-  wall.start();
+  loop.Quit();  // before Run: Run returns at once, without running the loop
+  bool ran = false;
+  QTimer::singleShot(0, [&] { ran = true; });
   loop.Run();
-  EXPECT_LT(wall.elapsed(), 50);
+  EXPECT_FALSE(ran);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(ran);
   // Nested loops unwind innermost first.
   ViewLoop outer, inner;
   std::vector<int> order;
@@ -81,24 +87,75 @@ TEST_F(QtPlatformTest, ShellReportsMissingFilesAndStartsPrograms) {
   qxtest::WriteBytes(script, "#!/bin/sh\ntouch \"$1\"\n");
   chmod(script.c_str(), 0755);
   EXPECT_GT(ShellOpen("setup.sh", "started", dir.Path()), 32);
-  for (int i = 0; i < 100 && !qxtest::Exists(dir / "started"); ++i) WaitMs(20);
+  // Up to 20 s: starting a process takes long on a busy machine.
+  for (int i = 0; i < 1000 && !qxtest::Exists(dir / "started"); ++i) WaitMs(20);
   EXPECT_TRUE(qxtest::Exists(dir / "started"));
 }
 
-TEST_F(QtPlatformTest, MissingOrUnplayableWavesStaySilent) {
+namespace {
+
+// A mono 16-bit wave of silence at 8000 Hz. The format tag 0x55 declares
+// compressed data, which the player cannot decode.
+std::string Wave(int seconds, uint16_t format = 1) {
+  const uint32_t rate = 8000, dataSize = rate * 2 * seconds;
+  std::string w;
+  auto put = [&w](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) w += char((v >> (8 * i)) & 0xFF);
+  };
+  w += "RIFF";
+  put(36 + dataSize, 4);
+  w += "WAVEfmt ";
+  put(16, 4);
+  put(format, 2);
+  put(1, 2);
+  put(rate, 4);
+  put(rate * 2, 4);
+  put(2, 2);
+  put(16, 2);
+  w += "data";
+  put(dataSize, 4);
+  return w + std::string(dataSize, '\0');
+}
+
+}  // namespace
+
+// The start-up plays the theme right after creating it, while the player
+// still reads the file: it must start once the file is loaded.
+TEST_F(QtPlatformTest, ASoundAskedForWhileLoadingPlaysOnceLoaded) {
+  qxtest::TempDir dir;
+  qxtest::WriteBytes(dir / "Intro.wav", Wave(5));
+  SoundAvailable = true;
+  CreateSound(kSoundTheme, dir / "Intro.wav");
+  PlaySound(kSoundTheme);
+  ASSERT_TRUE(QTest::qWaitFor([] { return SoundPlaying(kSoundTheme) || !SoundAvailable; }, 20000));
+  if (!SoundAvailable) {
+    FreeSound(kSoundTheme);
+    SoundAvailable = true;
+    GTEST_SKIP() << "this machine's media backend cannot load waves";
+  }
+  EXPECT_TRUE(SoundPlaying(kSoundTheme));
+  FreeSound(kSoundTheme);
+  EXPECT_FALSE(SoundPlaying(kSoundTheme));
+}
+
+TEST_F(QtPlatformTest, AMissingWaveIsSilentAndAnUndecodableOneSwitchesSoundOff) {
   qxtest::TempDir dir;
   SoundAvailable = true;
   CreateSound(kSoundClick, dir / "Click.wav");  // missing
   EXPECT_TRUE(SoundLoaded(kSoundClick));
   PlaySound(kSoundClick);
-  qxtest::WriteBytes(dir / "Broken.wav", "RIFF garbage");
-  CreateSound(kSoundError, dir / "Broken.wav");
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(SoundPlaying(kSoundClick));
+  EXPECT_TRUE(SoundAvailable);
+
+  qxtest::WriteBytes(dir / "Error.wav", Wave(1, 0x55));
+  CreateSound(kSoundError, dir / "Error.wav");
   PlaySound(kSoundError);
-  WaitMs(50);
-  PlaySound(kSoundError);
+  EXPECT_TRUE(QTest::qWaitFor([] { return !SoundAvailable; }, 20000));
+  EXPECT_FALSE(SoundPlaying(kSoundError));
+  PlaySound(kSoundClick);  // nothing is tried any more
   FreeSound(kSoundClick);
   FreeSound(kSoundError);
-  EXPECT_FALSE(SoundLoaded(kSoundClick));
   SoundAvailable = true;
 }
 
@@ -121,7 +178,7 @@ TEST(X11Keyboard, FinnishLayoutUnderXvfbIsDetected) {
   env.insert(QStringLiteral("DISPLAY"), display);
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   bool mapped = false;
-  for (int i = 0; i < 50 && !mapped; ++i) {
+  for (int i = 0; i < 200 && !mapped; ++i) {  // the server may start slowly on a busy machine
     QProcess map;
     map.setProcessEnvironment(env);
     map.start(setxkbmap, {QStringLiteral("fi")});

@@ -127,7 +127,7 @@ class Script {
     }
     Step& step = steps_[next_];
     if (!step.ready()) {
-      if (waited_.elapsed() > 10000) {
+      if (waited_.elapsed() > 30000) {  // generous: the machine may be busy
         failed_ = step.what.empty() ? "step " + std::to_string(next_ + 1) : step.what;
         next_ = steps_.size();
         timer_.stop();

@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <cstdio>
+#include <ctime>
+#include <regex>
 
 #include "FlowSandbox.h"
 #include "engine/Diffkeys.h"
@@ -23,6 +26,20 @@
 namespace {
 
 using qxtest::Active;
+
+// A compile date "yy-mm-dd" is a real day within the last year: the build
+// wrote it, not a constant from long ago.
+bool RecentBuildDay(const std::string& text) {
+  int y = 0, m = 0, d = 0;
+  if (text.size() != 8 || std::sscanf(text.c_str(), "%2d-%2d-%2d", &y, &m, &d) != 3) return false;
+  if (m < 1 || m > 12 || d < 1 || d > 31) return false;
+  const std::time_t now = std::time(nullptr);
+  std::tm today{};
+  localtime_r(&now, &today);
+  const int built = y * 10000 + m * 100 + d;
+  const int day = (today.tm_year % 100) * 10000 + (today.tm_mon + 1) * 100 + today.tm_mday;
+  return built <= day && built > day - 10000;
+}
 
 class MainTest : public qxtest::ProgramTest {
  public:
@@ -155,6 +172,11 @@ TEST_F(MainTest, TabsSwitchSectionsAndCtrlTabCyclesPastTheHiddenSettings) {
          EXPECT_TRUE(book()->MenuGuided->isVisible());
          EXPECT_TRUE(book()->HideSettings->isVisible());
          EXPECT_EQ(CurrentSection, "MenuLogo");
+         EXPECT_EQ(AboutStorage->VersionLbl->text(), QStringLiteral("Version " QX_TEST_VERSION));
+         const QString build = AboutStorage->BuildLbl->text();
+         const QString expected = QStringLiteral("build " QX_TEST_BUILD " %1Bit, compiled ").arg(sizeof(void*) * 8);
+         EXPECT_TRUE(build.startsWith(expected)) << build.toStdString();
+         EXPECT_TRUE(RecentBuildDay(build.mid(expected.size()).toStdString())) << build.toStdString();
          QTest::keyClick(book(), Qt::Key_Tab, Qt::ControlModifier);
        },
        "about page");
@@ -214,6 +236,14 @@ TEST_F(MainTest, MissingKeyboardLayoutEndsTheProgram) {
   RunProgram();
   EXPECT_TRUE(Asked("#-500 Error in Main-procedure\n\rnothere.kbd not found!"));
   EXPECT_FALSE(logonShown);
+  // The record names this very build.
+  const std::string log = qxtest::ReadBytes(sandbox.Prog() + "Errors.log");
+  EXPECT_EQ(log.rfind("Quillbrandex " QX_TEST_VERSION " error file.", 0), 0u) << log;
+  const std::regex build(" Build " QX_TEST_BUILD " \\((\\d+)Bit\\) compiled (\\d\\d-\\d\\d-\\d\\d)\r\n");
+  std::smatch found;
+  ASSERT_TRUE(std::regex_search(log, found, build)) << log;
+  EXPECT_EQ(found[1], std::to_string(sizeof(void*) * 8));
+  EXPECT_TRUE(RecentBuildDay(found[2])) << found[2];
 }
 
 TEST_F(MainTest, MissingDefaultUserBaseIsReported) {

@@ -38,10 +38,10 @@ class PagesTest : public ::testing::Test {
   void SetUp() override {
     settings = std::make_unique<TProgramSettings>();
     Settings = settings.get();
-    Settings->ProductVersion = "4.51";
-    Settings->BuildNumber = "207";
-    Settings->CompileDate = "99-01-05";
-    Settings->PlatformWord = "32Bit";
+    Settings->ProductVersion = "5.02";
+    Settings->BuildNumber = "311";
+    Settings->CompileDate = "26-11-30";
+    Settings->PlatformWord = "64Bit";
     Settings->LoadSettings();
     book.show();
     QApplication::setActiveWindow(&book);
@@ -85,13 +85,13 @@ TEST_F(PagesTest, WelcomePageOffersBothWaysAndGivesItsControlsBack) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    TWelcomeView view("build 207 32Bit");
+    TWelcomeView view("build 311 64Bit");
     const int result = RunWith(view, [&] {
       EXPECT_EQ(book.Layout(), 1);
       EXPECT_FALSE(book.TitleConsole->isVisible());
       EXPECT_EQ(welcome.WelcomePanel->parentWidget(), book.WidePage);
       EXPECT_FALSE(welcome.WelcomePic->Empty());
-      EXPECT_EQ(welcome.BuildLabel->text(), QStringLiteral("build 207 32Bit"));
+      EXPECT_EQ(welcome.BuildLabel->text(), QStringLiteral("build 311 64Bit"));
       Save(&book, "welcome.png");
       c.act(*this);
     });
@@ -220,6 +220,67 @@ TEST_F(PagesTest, NewUserPageAsksWithTheName) {
   }
 }
 
+// A page that puts every kind of hook on the book.
+class HookingView : public TFormView {
+ public:
+  explicit HookingView(int& calls) : calls_(calls) {}
+  void Show() override {
+    TFormView::Show();
+    BookForm->RouteKeys(this);
+    BookForm->HookKeyUp(this, [this](int, Qt::KeyboardModifiers) { ++calls_; });
+    BookForm->HookReposition(this, [this] { ++calls_; });
+    HookClick(BookForm->Next, [this](QWidget*) { ++calls_; });
+    QObject::connect(BookForm->LogOK, &QPushButton::clicked, Context(), [this] { ++calls_; });
+  }
+  void KeyDown(QObject*, int& key, Qt::KeyboardModifiers) override { ++calls_; }
+
+ private:
+  int& calls_;
+};
+
+// A page destroyed while open (an error path, a section change) takes
+// every hook and connection with it: keys and clicks afterwards reach
+// nothing.
+TEST_F(PagesTest, AViewDestroyedWhileOpenLeavesNoHooksBehind) {
+  int calls = 0;
+  struct Case {
+    const char* what;
+    std::function<std::unique_ptr<TFormView>()> make;
+  };
+  const Case cases[] = {
+      {"cover", [] { return std::make_unique<TCoverView>(); }},
+      {"new user", [] { return std::make_unique<TNewUserView>("Anna"); }},
+      {"goodbye", [] { return std::make_unique<TGoodbyeView>(); }},
+      {"every hook", [&] { return std::make_unique<HookingView>(calls); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto view = c.make();
+    view->Open();
+    ASSERT_TRUE(book.OnKeyDown);
+    sandbox.dialogs.ClearAsked();
+    view.reset();
+    ASSERT_EQ(sandbox.dialogs.Asked().size(), 1u);
+    EXPECT_EQ(sandbox.dialogs.Asked()[0].text, "Destroying an active view!");
+    EXPECT_EQ(ActiveView, nullptr);
+    EXPECT_FALSE(book.OnKeyDown);
+    EXPECT_FALSE(book.OnKeyPress);
+    EXPECT_FALSE(book.OnKeyUp);
+    EXPECT_FALSE(book.OnReposition);
+    for (TImage* image : {book.Next, book.SkipB, static_cast<TImage*>(welcome.Restart)}) EXPECT_FALSE(image->OnClick);
+    for (QPushButton* button : {book.LogOK, book.LogVisitor, book.UserYes, book.UserCancel})
+      EXPECT_FALSE(QObject::disconnect(button, &QPushButton::clicked, nullptr, nullptr));
+    // And the student goes on pressing and clicking.
+    Key(Qt::Key_Return);
+    Alt(Qt::Key_R);
+    book.PlaceBook(3);
+    Click(book.Next);
+    Click(book.SkipB);
+    EXPECT_EQ(sandbox.dialogs.Asked().size(), 1u);
+  }
+  EXPECT_EQ(calls, 0);
+}
+
 TEST_F(PagesTest, AboutPageShowsTheVersionAndOpensLinksThroughTheShell) {
   int homes = 0;
   book.OnGoHome = [&] {
@@ -229,8 +290,8 @@ TEST_F(PagesTest, AboutPageShowsTheVersionAndOpensLinksThroughTheShell) {
   TAbout page;
   RunWith(page, [&] {
     EXPECT_EQ(book.Title->text(), QStringLiteral("About Quillbrandex"));
-    EXPECT_EQ(about.VersionLbl->text(), QStringLiteral("Version 4.51"));
-    EXPECT_EQ(about.BuildLbl->text(), QStringLiteral("build 207 32Bit, compiled 99-01-05"));
+    EXPECT_EQ(about.VersionLbl->text(), QStringLiteral("Version 5.02"));
+    EXPECT_EQ(about.BuildLbl->text(), QStringLiteral("build 311 64Bit, compiled 26-11-30"));
     EXPECT_TRUE(about.ContactPanel->isVisible());
     EXPECT_EQ(about.AboutL->parentWidget(), book.LeftPage);
     Save(&book, "about.png");

@@ -118,33 +118,45 @@ TEST(StorageFormsTest, TheExercisePageFitsBesideTheModelText) {
   EXPECT_EQ(events.TimeLabel->parentWidget(), events.EventConsole);
 }
 
-TEST(StorageFormsTest, CoverAndPagesRender) {
+// Every state of the book paints a picture of its own: a state that
+// paints nothing new (a panel left hidden, a page not repainted) shows up
+// as a repeat of the one before.
+TEST(StorageFormsTest, EachStateOfTheBookPaintsItsOwnPicture) {
   TBookForm book;
+  std::vector<QImage> shots;
+  auto shoot = [&](const char* name) {
+    Save(&book, name);
+    shots.push_back(book.grab().toImage());
+    EXPECT_FALSE(shots.back().isNull()) << name;
+    if (shots.size() > 1) {
+      EXPECT_NE(shots.back(), shots[shots.size() - 2]) << name;
+    }
+  };
   book.show();
   book.SetLayout(0);
   book.LoadLabel->hide();
   for (QWidget* w : std::initializer_list<QWidget*>{book.LogLabel, book.NameField, book.LogOK, book.LogVisitor})
     w->show();
   book.NameField->setEditText(QStringLiteral("Anna Lindqvist"));
-  Save(&book, "cover.png");
+  shoot("cover.png");
   for (QWidget* w : std::initializer_list<QWidget*>{book.LogLabel, book.NameField, book.LogOK, book.LogVisitor})
     w->hide();
   book.NewUserLbl->setText(QStringLiteral("Anna Lindqvist, are you a new user?"));
   for (QWidget* w : std::initializer_list<QWidget*>{book.NewUserLbl, book.UserYes, book.UserCancel}) w->show();
-  Save(&book, "newuser.png");
+  shoot("newuser.png");
 
   book.SetLayout(2);
   book.SetTitle("Lesson 3: The Home Row");
   book.SetButtons(TBookForm::kBeginB | TBookForm::kSkipF | TBookForm::kSkipB | TBookForm::kCancel);
   book.MenuGuided->hide();
-  Save(&book, "pages.png");
+  shoot("pages.png");
 
   book.resize(1100, 700);
   book.BackGround32->show();
   book.SetTitle("Studying Profile");
   book.SetButtons(TBookForm::kNext | TBookForm::kBack);
   book.HideSettings->show();
-  Save(&book, "maximised.png");
+  shoot("maximised.png");
   EXPECT_TRUE(book.BackGround32->isVisible());
 }
 

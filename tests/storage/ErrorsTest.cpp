@@ -32,10 +32,10 @@ class ErrorLogTest : public ::testing::Test {
     WriteBytes(box / "QXDef.ini", "[General Settings]\r\n");
     WriteBytes(box / "QXCommon.ini", "[Keyboard Layouts]\r\nEnglish=qwerty.kbd\r\n");
     settings = std::make_unique<TProgramSettings>();
-    settings->ProductVersion = "4.51";
-    settings->BuildNumber = "207";
-    settings->PlatformWord = "32Bit";
-    settings->CompileDate = "99-01-05";
+    settings->ProductVersion = "5.02";
+    settings->BuildNumber = "311";
+    settings->PlatformWord = "64Bit";
+    settings->CompileDate = "26-11-30";
     Settings = settings.get();
     qx::InstallClock(&clock);
   }
@@ -45,7 +45,7 @@ class ErrorLogTest : public ::testing::Test {
   }
   std::string Record(const std::string& codeLine, const std::string& detailLine) const {
     return std::string(58, '-') + "\r\n" + qx::ShortDateText(clock.Now()) +
-           " Build 207 (32Bit) compiled 99-01-05\r\n" + codeLine + "\r\n" + detailLine + "\r\n";
+           " Build 311 (64Bit) compiled 26-11-30\r\n" + codeLine + "\r\n" + detailLine + "\r\n";
   }
 
   StorageSandbox box;
@@ -62,7 +62,7 @@ TEST_F(ErrorLogTest, FirstReportCreatesTheLogWithItsHeaderLaterOnesAppend) {
   EXPECT_EQ(shown.text, "#-1505 Cannot open User database\n\rUserbase open failed.");
 
   const std::string header =
-      "Quillbrandex 4.51 error file.  \r\n"
+      "Quillbrandex 5.02 error file.  \r\n"
       "Please send this file to author: support@quillbrandex.invalid! \r\n";
   const std::string first = Record("#-1505  Cannot open User database", " - Userbase open failed.");
   EXPECT_EQ(ReadBytes(box / "Errors.log"), header + first);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <set>
@@ -41,6 +42,14 @@ std::unique_ptr<TProgramSettings> EnterDataDir(const std::string& dir, Patient& 
   return settings;
 }
 
+// How long the workstations keep at it: a few seconds in the test run,
+// as long as wanted by hand (QX_STRESS_SECONDS=600).
+std::chrono::seconds StressDuration() {
+  const char* text = std::getenv("QX_STRESS_SECONDS");
+  const int seconds = text ? std::atoi(text) : 0;
+  return std::chrono::seconds(seconds > 0 ? seconds : 3);
+}
+
 constexpr int kWriters = 6;
 constexpr int kReaders = 2;
 constexpr int kStudentsPerWriter = 3;
@@ -53,7 +62,7 @@ TEST(SharedUserBase, ConcurrentWritersAndReadersKeepEveryRecordWhole) {
   // Everybody starts at the same moment, on a data directory without a
   // database, so the first students are created all at once.
   const auto start = Clock::now() + std::chrono::milliseconds(300);
-  const auto deadline = start + std::chrono::seconds(20);
+  const auto deadline = start + StressDuration();
   std::vector<pid_t> children;
   for (int w = 0; w < kWriters; ++w) {
     children.push_back(qxtest::StartChild([&, w] {
@@ -126,7 +135,7 @@ TEST(SharedUserBase, ConcurrentWritersAndReadersKeepEveryRecordWhole) {
 TEST(SharedTopTen, EverySaveLeavesAWholeSortedTable) {
   qxtest::StorageSandbox sandbox;
   qxtest::TempDir dir;
-  const auto deadline = Clock::now() + std::chrono::seconds(5);
+  const auto deadline = Clock::now() + StressDuration();
   std::vector<pid_t> children;
   for (int p = 0; p < 2; ++p) {
     children.push_back(qxtest::StartChild([&, p] {

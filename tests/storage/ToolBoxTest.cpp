@@ -117,13 +117,20 @@ TEST(KeyboardLanguage, TableAndFallbacks) {
 namespace {
 
 struct FakePlayer final : qx::IWavePlayer {
-  bool ready = false, fails = false;
+  bool ready = false, fails = false, loading = false;
   int* plays;
   explicit FakePlayer(int* p) : plays(p) {}
   bool Open(const std::string& path) override {
-    ready = path.find("missing") == std::string::npos;
+    loading = path.find("slow") != std::string::npos;
+    ready = !loading && path.find("missing") == std::string::npos;
     fails = path.find("broken") != std::string::npos;
-    return ready;
+    return ready || loading;
+  }
+  bool Loading() const override { return loading; }
+  void Loaded(bool ok) {
+    loading = false;
+    ready = ok;
+    OnLoaded(ok);
   }
   bool CanPlay() override { return ready; }
   bool Play() override {
@@ -135,8 +142,11 @@ struct FakePlayer final : qx::IWavePlayer {
 
 struct FakeSound final : qx::ISoundSystem {
   int plays = 0;
+  FakePlayer* last = nullptr;
   std::unique_ptr<qx::IWavePlayer> CreatePlayer() override {
-    return std::make_unique<FakePlayer>(&plays);
+    auto player = std::make_unique<FakePlayer>(&plays);
+    last = player.get();
+    return player;
   }
 };
 
@@ -162,6 +172,57 @@ TEST(Sounds, SilentSlotsAndAFailingPlayerSwitchesSoundOff) {
   CreateSound(5, "Intro.wav");
   EXPECT_FALSE(SoundLoaded(5));  // no new players once sound is off
   for (int s = 1; s <= 5; ++s) FreeSound(s);
+  SoundAvailable = true;
+  qx::InstallSoundSystem(nullptr);
+}
+
+// Players load in the background; a sound asked for meanwhile plays once,
+// when it is ready, unless it was freed or sound went off in between.
+TEST(Sounds, APlayAskedWhileLoadingWaitsForTheFile) {
+  struct Case {
+    const char* what;
+    bool askTwice;
+    std::function<void()> meanwhile;
+    bool loads;
+    int plays;
+    bool available;
+  };
+  const Case cases[] = {
+      {"asked once", false, [] {}, true, 1, true},
+      {"asked twice", true, [] {}, true, 1, true},
+      {"never asked", false, nullptr, true, 0, true},
+      {"sound switched off", false, [] { SoundAvailable = false; }, true, 0, false},
+      {"the file fails", false, [] {}, false, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeSound sound;
+    qx::InstallSoundSystem(&sound);
+    SoundAvailable = true;
+    CreateSound(kSoundTheme, "slow Intro.wav");
+    FakePlayer* player = sound.last;
+    if (c.meanwhile) {
+      PlaySound(kSoundTheme);
+      if (c.askTwice) PlaySound(kSoundTheme);
+      c.meanwhile();
+    }
+    EXPECT_EQ(sound.plays, 0);
+    player->Loaded(c.loads);
+    EXPECT_EQ(sound.plays, c.plays);
+    EXPECT_EQ(SoundAvailable, c.available);
+    FreeSound(kSoundTheme);
+  }
+  // Freed while loading: the pending play goes with the player.
+  FakeSound sound;
+  qx::InstallSoundSystem(&sound);
+  SoundAvailable = true;
+  CreateSound(kSoundTheme, "slow Intro.wav");
+  PlaySound(kSoundTheme);
+  FreeSound(kSoundTheme);
+  CreateSound(kSoundTheme, "slow Intro.wav");
+  sound.last->Loaded(true);
+  EXPECT_EQ(sound.plays, 0);
+  FreeSound(kSoundTheme);
   SoundAvailable = true;
   qx::InstallSoundSystem(nullptr);
 }
