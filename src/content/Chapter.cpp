@@ -24,20 +24,21 @@ void SkipExercise(TTextFile& file) {
 
 }  // namespace
 
-TChapter::TChapter(TTextFile& file, const std::string& chapterId, bool headersOnly)
+TChapter::TChapter(TTextFile& file, const std::string& chapterId, bool headersOnly,
+                   std::vector<std::string>& keyGroups, TUser* student)
     : HeadersOnly(headersOnly), ChapterId(Cut255(chapterId)) {
   if (file.Status != kFileOpen) {
     qx::ShowError("Chapter object: File error #" + std::to_string(file.Status));
     return;
   }
-  ReadBlock(file);
+  ReadBlock(file, keyGroups, student);
   ShareOutMinutes();
 }
 
 TChapter::~TChapter() = default;
 
-void TChapter::ReadBlock(TTextFile& file) {
-  const int lessonDuration = User ? User->LessonDuration : 0;
+void TChapter::ReadBlock(TTextFile& file, std::vector<std::string>& keyGroups, TUser* student) {
+  const int lessonDuration = student ? student->LessonDuration : 0;
   int level = 0;
   bool overflowTold = false;
   TContentsLine line;
@@ -52,7 +53,9 @@ void TChapter::ReadBlock(TTextFile& file) {
     if (line.Is("picture")) Picture = Cut255(line.Value(2));
     if (line.Is("new keys")) {
       const std::string keys = line.Value(2);
-      level = User ? User->AddNewKeys(keys) : level + 1;
+      keyGroups.push_back(Cut255(keys));
+      level = static_cast<int>(keyGroups.size());
+      if (student) student->AddNewKeys(keys);
     }
     if (line.Is("extradesc")) ExtraDesc = Cut255(line.Value(2));
     if (line.Is("durationpercent")) {

@@ -8,6 +8,7 @@
 
 class TBookMark;
 class TTextFile;
+class TUser;
 
 constexpr int kMaxExercises = 200;
 
@@ -15,9 +16,12 @@ constexpr int kMaxExercises = 200;
 class TChapter {
  public:
   // Reads the chapter block that follows "begin chapter"; headers only
-  // skips the exercise blocks. Throws TContentsSyntaxError on a line that
-  // abandons the load.
-  TChapter(TTextFile& file, const std::string& chapterId, bool headersOnly = false);
+  // skips the exercise blocks. Its new keys go to keyGroups and, when a
+  // student studies the course, to the student's too; the student's lesson
+  // length shares out the minutes. Throws TContentsSyntaxError on a line
+  // that abandons the load.
+  TChapter(TTextFile& file, const std::string& chapterId, bool headersOnly,
+           std::vector<std::string>& keyGroups, TUser* student);
   ~TChapter();
   TChapter(const TChapter&) = delete;
   TChapter& operator=(const TChapter&) = delete;
@@ -39,7 +43,7 @@ class TChapter {
   int ChapterNumber = 0;
 
  private:
-  void ReadBlock(TTextFile& file);
+  void ReadBlock(TTextFile& file, std::vector<std::string>& keyGroups, TUser* student);
   void ShareOutMinutes();
   void Finished(TBookMark& bookmark, const TExercise& exercise);
 };

@@ -12,10 +12,12 @@ TContents* Contents = nullptr;
 
 namespace {
 
-std::unique_ptr<TContents> Load(const std::string& fileName, int& error, bool headersOnly) {
+std::unique_ptr<TContents> Load(const std::string& fileName, int& error, bool headersOnly,
+                                TUser* student) {
   auto contents = std::make_unique<TContents>();
   contents->HeadersOnly = headersOnly;
-  if (User) contents->BookMark = User->Bookmark.get();
+  contents->Student = student;
+  if (student) contents->BookMark = student->Bookmark.get();
   error = contents->LoadContents(fileName);
   return contents;
 }
@@ -24,16 +26,19 @@ std::unique_ptr<TContents> Load(const std::string& fileName, int& error, bool he
 
 TContents::~TContents() = default;
 
-std::unique_ptr<TContents> TContents::Create(const std::string& fileName, int& error) {
-  return Load(fileName, error, false);
+std::unique_ptr<TContents> TContents::Create(const std::string& fileName, int& error,
+                                              TUser* student) {
+  return Load(fileName, error, false, student);
 }
 
 std::unique_ptr<TContents> TContents::CreateHeadersOnly(const std::string& fileName, int& error) {
-  return Load(fileName, error, true);
+  return Load(fileName, error, true, nullptr);
 }
 
 void TContents::Clear() {
   Chapters.clear();
+  KeyGroups.clear();
+  if (Student) Student->NewKeys.clear();
   ContentsName.clear();
   KeyboardName = "all";
   DefaultTime = -1;
@@ -42,7 +47,6 @@ void TContents::Clear() {
 
 int TContents::LoadContents(const std::string& fileName) {
   Clear();
-  if (User) User->NewKeys.clear();
   TTextFile file;
   const int status = file.Open(fileName, kTextRead);
   if (status != kFileOpen) return status < 0 ? status : kFileOpenFailed;
@@ -57,19 +61,19 @@ int TContents::LoadContents(const std::string& fileName) {
       if (line.Is("wizardname")) WizardName = Cut255(line.Value(2));
       if (line.Is("begin chapter")) {
         ++chapterCount;
-        auto chapter = std::make_unique<TChapter>(file, std::to_string(chapterCount), HeadersOnly);
+        auto chapter = std::make_unique<TChapter>(file, std::to_string(chapterCount), HeadersOnly,
+                                                  KeyGroups, Student);
         chapter->ChapterNumber = chapterCount;
         Chapters.push_back(std::move(chapter));
       }
     }
   } catch (const TContentsSyntaxError& e) {
     Clear();
-    if (User) User->NewKeys.clear();
     qx::ShowError("Contents object: " + std::string(e.what()) + " of " + qx::FileNameOf(fileName) +
                   ". The course cannot be used.");
     return kFileHeaderError;
   }
-  if (!HeadersOnly && User) User->LessonCount = ChapterCount();
+  if (!HeadersOnly && Student) Student->LessonCount = ChapterCount();
   return 0;
 }
 

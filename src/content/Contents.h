@@ -7,6 +7,7 @@
 #include "content/Chapter.h"
 
 class TBookMark;
+class TUser;
 
 // A course read from its contents file: chapters, their exercises and the
 // exercises' steps, and the study loop over the chapters.
@@ -18,9 +19,12 @@ class TContents {
   TContents& operator=(const TContents&) = delete;
 
   // error: 0, or the negative status of the failed open or read. On error
-  // the object holds no chapters; the caller reports it.
-  static std::unique_ptr<TContents> Create(const std::string& fileName, int& error);
-  // Chapters without their exercises, for choosing a course.
+  // the object holds no chapters; the caller reports it. student: the
+  // student who studies the course, whose lesson count, key groups and
+  // lesson length the course takes; none keeps every student out of it.
+  static std::unique_ptr<TContents> Create(const std::string& fileName, int& error, TUser* student);
+  // Chapters without their exercises, for choosing a course; no student's
+  // data change.
   static std::unique_ptr<TContents> CreateHeadersOnly(const std::string& fileName, int& error);
 
   // 0 after a complete read. A line that lacks its value or holds a bad
@@ -38,6 +42,8 @@ class TContents {
 
   bool HeadersOnly = false;
   TBookMark* BookMark = nullptr;  // not owned; the student's when not set
+  TUser* Student = nullptr;       // not owned; see Create
+  std::vector<std::string> KeyGroups;  // the course's new keys, chapter by chapter
   std::string ContentsName;
   std::string KeyboardName = "all";
   std::vector<std::unique_ptr<TChapter>> Chapters;

@@ -81,7 +81,9 @@ int TEventLoader::Execute(TBookMark* bookmark) {
   event->KnownKeys = User ? User->StudiedKeys(NewKeysLevel) : kAllLetters;
   const int code = event->Run();
   const bool textStep = EventType == "TEXT" || EventType == "EXAM";
-  if (textStep && bookmark && User && ExercInfoView && ExercInfoView->HasResults)
+  // The introduction's practice text is no lesson of the course.
+  if (textStep && bookmark && bookmark->Mode != kModeIntroduction && User && ExercInfoView &&
+      ExercInfoView->HasResults)
     StoreLessonResults(*bookmark, *ExercInfoView, *User);
   event.reset();
   return Translate(code);

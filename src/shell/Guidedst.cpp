@@ -50,7 +50,7 @@ int TGuidedStudying::Run() {
       if (Contents == contents_.get()) Contents = nullptr;
       contents_.reset();
       int error = 0;
-      contents_ = TContents::Create(User->ContentsFile, error);
+      contents_ = TContents::Create(User->ContentsFile, error, User);
       Contents = contents_.get();
       if (error != 0) {
         ReportError2(-5633, error);
@@ -61,7 +61,9 @@ int TGuidedStudying::Run() {
       Contents->BookMark = &bookmark;
       bool finished = false;
       const int result = Contents->RunContents(finished);
-      SaveUser(*User);
+      // When the program closes, its shutdown saves the record: one save,
+      // so that a failure is told once.
+      if (!Terminating) SaveUserOrReport(*User);
       if (result != 0 || !finished || Terminating) return result;
 
       TGoodbyeView goodbye;
@@ -77,7 +79,7 @@ int TGuidedStudying::Run() {
       bookmark.Exercise = 1;
       bookmark.Event = 1;
       bookmark.Extra = 0;
-      SaveUser(*User);
+      SaveUserOrReport(*User);
       User->ChaptersStudied = 1;
       break;  // the welcome page again: the bookmark's chapter is 0
     }

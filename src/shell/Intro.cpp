@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Intro.h"
 
+#include <utility>
+
 #include "content/Contents.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -11,23 +13,21 @@ namespace {
 
 constexpr const char* kIntroFile = "introd.qxs";
 
-// Loading and running the introduction rewrites the student's lesson count
-// and key groups; the course's come back when it ends.
-class KeepCourseKeys {
+// While the introduction runs, its key groups stand in for the course's,
+// which come back when it ends.
+class IntroductionKeys {
  public:
-  KeepCourseKeys() {
+  explicit IntroductionKeys(const std::vector<std::string>& keys) {
     if (!User) return;
-    lessons_ = User->LessonCount;
-    keys_ = User->NewKeys;
+    keys_ = std::exchange(User->NewKeys, keys);
   }
-  ~KeepCourseKeys() {
-    if (!User) return;
-    User->LessonCount = lessons_;
-    User->NewKeys = keys_;
+  ~IntroductionKeys() {
+    if (User) User->NewKeys = std::move(keys_);
   }
+  IntroductionKeys(const IntroductionKeys&) = delete;
+  IntroductionKeys& operator=(const IntroductionKeys&) = delete;
 
  private:
-  int lessons_ = 0;
   std::vector<std::string> keys_;
 };
 
@@ -44,19 +44,17 @@ int TIntroduction::Run() {
         "the lessons.");
     return 0;
   }
-  KeepCourseKeys keep;
   if (!contents_) {
     int error = 0;
-    auto contents = TContents::Create(kIntroFile, error);
+    // No student: the introduction is no course of the student's.
+    auto contents = TContents::Create(kIntroFile, error, nullptr);
     if (error != 0) {
       ReportError2(-5733, error);
       return 0;
     }
     contents_ = std::move(contents);
-    if (User) introKeys_ = User->NewKeys;
-  } else if (User) {
-    User->NewKeys = introKeys_;
   }
+  IntroductionKeys keys(contents_->KeyGroups);
   bookmark_.Clear();
   bookmark_.Mode = kModeIntroduction;
   contents_->BookMark = &bookmark_;

@@ -21,5 +21,4 @@ class TIntroduction {
  private:
   std::unique_ptr<TContents> contents_;
   TBookMark bookmark_;
-  std::vector<std::string> introKeys_;  // its own key groups
 };

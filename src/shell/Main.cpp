@@ -255,6 +255,7 @@ bool TMain::Logon() {
     if (auto found = FindUser(name)) {
       user_ = std::move(found);
       User = user_.get();
+      KeyStats = User->DifficultKeys;
       return true;
     }
     TNewUserView question(name);
@@ -297,7 +298,7 @@ bool TMain::RunSection(const std::string& name) {
 }
 
 void TMain::Shutdown() {
-  if (loggedOn_ && User) SaveUser(*User);
+  if (loggedOn_ && User) SaveUserOrReport(*User, true);
   for (int slot = 1; slot <= kSoundSlots; ++slot) FreeSound(slot);
   if (started_ && Settings) Settings->SaveSettings();
 

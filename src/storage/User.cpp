@@ -2,10 +2,15 @@
 #include "storage/User.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "engine/Diffkeys.h"
+#include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -27,7 +32,6 @@ const char* const kBusyQuestion =
     "The network is currently busy because of other users, do you want to try again?";
 const char* const kOpenFailed = "Userbase open failed.";
 
-int Tenfold(float v) { return static_cast<int>(std::nearbyint(v * 10.0f)); }
 float Tenth(int v) { return static_cast<float>(v) / 10.0f; }
 
 void Warn(const std::string& text) { qx::ShowWarning(text); }
@@ -44,7 +48,134 @@ int FindRecord(TRecFile& file, const std::string& name) {
   return -1;
 }
 
+// What is left of the record a database of the wrong size ends inside.
+struct CutRecord {
+  int index = 0;
+  std::string bytes;  // fewer than a whole record
+  std::string name;   // empty when the cut left no whole name
+};
+
+CutRecord ReadCutRecord(TRecFile& file) {
+  CutRecord cut;
+  cut.index = file.RecordCount(kUserRecordSize);
+  const int kept = file.FileSize - cut.index * kUserRecordSize;
+  cut.bytes.assign(static_cast<size_t>(std::max(kept, 0)), '\0');
+  file.Seek(kUserRecordSize, cut.index);
+  if (kept > 0 && file.ReadRecord(cut.bytes.data(), kept) == kFileOpen) {
+    const size_t length = static_cast<unsigned char>(cut.bytes[0]);
+    if (length + 1 <= cut.bytes.size()) cut.name = cut.bytes.substr(1, length);
+  }
+  return cut;
+}
+
+std::string CutText(const CutRecord& cut) {
+  std::string text = "Record " + std::to_string(cut.index + 1);
+  if (!cut.name.empty()) text += " (" + cut.name + ")";
+  return text + " of " + UserBasePath() + " ends after " + std::to_string(cut.bytes.size()) +
+         " of its " + std::to_string(kUserRecordSize) + " bytes.";
+}
+
+std::string WholeFile(const std::string& path) {
+  std::ifstream in(qx::OsPath(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A dated copy of the open database beside it ("userbase-2026-12-07.qx4",
+// then "-2", "-3" on the same day). A copy holding the same bytes serves
+// again; no other copy is overwritten. Empty when none could be kept.
+std::string KeepDatedCopy(TRecFile& file, bool& made) {
+  made = false;
+  std::string bytes(static_cast<size_t>(file.FileSize), '\0');
+  file.Seek(1, 0);
+  if (file.FileSize > 0 && file.ReadRecord(bytes.data(), file.FileSize) != kFileOpen) return {};
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  qx::DecodeDateTime(qx::Now(), year, month, day, hour, minute, second);
+  char date[32];
+  std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, month, day);
+  const std::string stem = qx::DirectoryOf(UserBasePath()) + "userbase-" + date;
+  for (int n = 1; n <= 99; ++n) {
+    const std::string copy = stem + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".qx4";
+    if (qx::FileExists(copy)) {
+      if (WholeFile(copy) == bytes) return copy;
+      continue;
+    }
+    TRecFile out;
+    if (out.Open(copy, kRecCreate, 0) != kFileOpen) return {};
+    const int written = out.WriteRecord(bytes.data(), static_cast<int>(bytes.size()));
+    if (out.Close() != kFileClosed || written != kFileOpen) {
+      qx::RemoveFile(copy);
+      return {};
+    }
+    made = true;
+    return copy;
+  }
+  return {};
+}
+
+// Reports a database that ends inside a record, after keeping a copy of it.
+void ReportCut(TRecFile& file) {
+  const CutRecord cut = ReadCutRecord(file);
+  bool made = false;
+  const std::string copy = KeepDatedCopy(file, made);
+  ReportError(-1517, CutText(cut) +
+                         (copy.empty() ? " No copy of the database could be kept."
+                                       : " A copy is kept as " + qx::FileNameOf(copy) + "."));
+}
+
+// Before a database that ends inside a record is written, a copy of it is
+// kept and the cut record is completed from a blank one: records are then
+// whole again, and a new one goes after the cut one instead of over it.
+// False (reported) when no copy could be kept: nothing is written then.
+bool MendCutRecord(TRecFile& file) {
+  if (file.SizeFits(kUserRecordSize)) return true;
+  const CutRecord cut = ReadCutRecord(file);
+  bool made = false;
+  const std::string copy = KeepDatedCopy(file, made);
+  if (copy.empty()) {
+    ReportError(-1517, CutText(cut) + " No copy of the database could be kept, so nothing was written.");
+    return false;
+  }
+  unsigned char record[kUserRecordSize];
+  TUser blank("");
+  blank.ToRecord(record);
+  std::memcpy(record, cut.bytes.data(), cut.bytes.size());
+  // A name the cut went through keeps the letters that are left.
+  if (cut.name.empty() && !cut.bytes.empty()) record[0] = static_cast<unsigned char>(cut.bytes.size() - 1);
+  if (file.WriteRecordAt(cut.index, record, kUserRecordSize) != kFileOpen) {
+    ReportError(file.Status, CutText(cut) + " Completing it failed; a copy is kept as " +
+                                 qx::FileNameOf(copy) + ".");
+    return false;
+  }
+  // Told already when the copy was kept on reading.
+  if (made)
+    ReportError(-1517, CutText(cut) + " A copy is kept as " + qx::FileNameOf(copy) +
+                           "; the record was completed with blank values.");
+  return true;
+}
+
 }  // namespace
+
+int StoredTenths(float v) {
+  if (!std::isfinite(v)) return -10;  // no result
+  // Beyond the 16 bits of the record the decimals do not matter.
+  if (std::fabs(v) >= 1e6f) return static_cast<int>(std::lround(double(v) * 10.0));
+  // The shortest decimal that reads back as v is the value that was meant
+  // (12.05, not 12.0500001907); its tenths are rounded half away from zero.
+  char text[64];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed);
+  if (ec != std::errc()) return static_cast<int>(std::lround(double(v) * 10.0));
+  const char* p = text;
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  long long tenths = 0;
+  for (; p < end && *p != '.'; ++p) tenths = tenths * 10 + (*p - '0');
+  tenths *= 10;
+  if (p < end && *p == '.') {
+    if (p + 1 < end) tenths += p[1] - '0';
+    if (p + 2 < end && p[2] >= '5') ++tenths;
+  }
+  return static_cast<int>(negative ? -tenths : tenths);
+}
 
 TUser::TUser(const std::string& name, TDifficultKeys* keys)
     : Name(Cut255(name)), Bookmark(std::make_unique<TBookMark>()), DifficultKeys(keys) {
@@ -153,12 +284,12 @@ void TUser::ToRecord(unsigned char* r) {
   for (int i = 1; i <= kMaxLessons; ++i) b.PutInt(LessonResultExercise[i]);
   b.PutInt(LastSpeed);
   b.PutInt(LastEfficiency);
-  b.PutInt(Tenfold(LastErrors));
-  b.PutInt(Tenfold(LastBackSpace));
+  b.PutInt(StoredTenths(LastErrors));
+  b.PutInt(StoredTenths(LastBackSpace));
   static_assert(sizeof(ExerciseMarks) == kMaxLessons * kMaxMarkedExercises);
   b.PutBytes(ExerciseMarks.data(), kMaxLessons * kMaxMarkedExercises - 1);
   for (const auto* result : {&LessonEfficiency, &LessonAccuracy, &LessonSpeed})
-    for (int i = 1; i <= kMaxLessons; ++i) b.PutInt(Tenfold((*result)[i]));
+    for (int i = 1; i <= kMaxLessons; ++i) b.PutInt(StoredTenths((*result)[i]));
   b.PutInt(Reserved1);
   for (int v : {Bookmark->Chapter, Bookmark->Exercise, Bookmark->Event, Bookmark->Extra})
     b.PutInt(v);
@@ -206,7 +337,9 @@ bool IsVisitor(const std::string& name) { return qx::UpperCp1252(name) == "VISIT
 std::string UserBasePath() { return (Settings ? Settings->DataPath : std::string("./")) + "userbase.qx4"; }
 
 std::unique_ptr<TUser> FindUser(const std::string& name) {
-  auto user = std::make_unique<TUser>("", KeyStats);
+  // Its own key statistics: looking a student up must not touch those of
+  // the student who is logged on.
+  auto user = std::make_unique<TUser>("");
   TRecFile file;
   const int status = OpenWithRetry(file, UserBasePath(), kShareReadOnly, kBusyQuestion, kOpenFailed);
   if (status == kFileNotFound) {
@@ -219,7 +352,7 @@ std::unique_ptr<TUser> FindUser(const std::string& name) {
     file.Close();
     return nullptr;
   }
-  if (!file.SizeFits(kUserRecordSize)) ReportError2(-1517, 0);
+  if (!file.SizeFits(kUserRecordSize)) ReportCut(file);
   const int index = FindRecord(file, name);
   if (index < 0) {
     file.Close();
@@ -280,10 +413,18 @@ std::unique_ptr<TUser> CreateUser(const std::string& name) {
     file.Close();
     return nullptr;
   }
+  if (!MendCutRecord(file)) {
+    file.Close();
+    return nullptr;
+  }
   unsigned char record[kUserRecordSize];
   user->ToRecord(record);
-  file.WriteRecordAt(file.RecordCount(kUserRecordSize), record, kUserRecordSize);
+  const int written = file.WriteRecordAt(file.RecordCount(kUserRecordSize), record, kUserRecordSize);
   file.Close();
+  if (written != kFileOpen) {
+    ReportError(written, user->Name + ": the new record could not be written to " + UserBasePath() + ".");
+    return nullptr;
+  }
   return user;
 }
 
@@ -295,6 +436,10 @@ int SaveUser(TUser& user) {
     file.Close();
     return status;
   }
+  if (!MendCutRecord(file)) {
+    file.Close();
+    return -1517;
+  }
   const int index = FindRecord(file, user.Name);
   if (index < 0) {
     file.Close();
@@ -305,4 +450,18 @@ int SaveUser(TUser& user) {
   const int written = file.WriteRecordAt(index, record, kUserRecordSize);
   file.Close();
   return written;
+}
+
+int SaveUserOrReport(TUser& user, bool closing) {
+  const int status = SaveUser(user);
+  // A refused open and a cut database were reported where they happened.
+  if (status == kFileOpen || status == kFileOpenFailed || status == -1517) return status;
+  const std::string fate = closing ? " The progress of this session is lost."
+                                   : " It is kept and saved again at the next save.";
+  if (status == -1508)
+    ReportError(status, user.Name + ": no record of this name in " + UserBasePath() +
+                            ", so the progress was not saved." + fate);
+  else
+    ReportError(status, user.Name + ": the progress could not be saved in " + UserBasePath() + "." + fate);
+  return status;
 }

@@ -84,6 +84,10 @@ class TUser {
 // The logged-on student; none before log-on.
 extern TUser* User;
 
+// A float of the record as the 16-bit tenths stored for it: 12.05 gives
+// 121, -1.0 gives -10.
+int StoredTenths(float v);
+
 // "5 min.", "1 h 15 min."
 std::string MinuteText(int minutes);
 
@@ -94,5 +98,8 @@ std::unique_ptr<TUser> FindUser(const std::string& name);
 std::optional<std::vector<std::string>> GetUserList();
 std::unique_ptr<TUser> CreateUser(const std::string& name);
 int SaveUser(TUser& user);
+// SaveUser at one of the program's save points; a failure is shown once,
+// naming the student and the file. closing: no later save will follow.
+int SaveUserOrReport(TUser& user, bool closing = false);
 bool IsVisitor(const std::string& name);
 std::string UserBasePath();

@@ -92,7 +92,7 @@ class ChapterRun : public EventTest {
     }
     qxtest::WriteBytes(sandbox / name, text);
     int error = 1;
-    contents = TContents::Create(name, error);
+    contents = TContents::Create(name, error, User);
     ASSERT_EQ(error, 0);
     contents->BookMark = &bm;
   }
@@ -350,7 +350,7 @@ TEST_F(ChapterRun, ATextExerciseLeavesItsResultsOnTheLeftPage) {
                      "begin chapter\r\nnew keys=fjdk \r\nbegin exercise\r\n"
                      "event=TEXT;1;fj dk jf kd fd jk;TRUE\r\nend exercise\r\nend chapter\r\n");
   int error = 1;
-  contents = TContents::Create("t.cnt", error);
+  contents = TContents::Create("t.cnt", error, User);
   contents->BookMark = &bm;
   bool infoOnLeft = false, beginOnLeft = false;
   driver.Then([&] { beginOnLeft = ChapterStgs->Panel1->parentWidget() == BookForm->LeftPage; })

@@ -16,7 +16,7 @@ class ContentsLoad : public ::testing::Test {
  protected:
   std::unique_ptr<TContents> Load(std::initializer_list<std::string> lines, int* error = nullptr) {
     int e = 99;
-    auto contents = TContents::Create(box.Write("course.cnt", lines), e);
+    auto contents = TContents::Create(box.Write("course.cnt", lines), e, User);
     if (error)
       *error = e;
     else
@@ -117,7 +117,7 @@ TEST_P(ChapterMinutes, ShareTheLessonOutOverExercisesAndEvents) {
   text += "end chapter\r\n";
   qxtest::WriteBytes(box.Path("m.cnt"), text);
   int error = 1;
-  auto c = TContents::Create(box.Path("m.cnt"), error);
+  auto c = TContents::Create(box.Path("m.cnt"), error, User);
   ASSERT_EQ(error, 0);
   std::vector<int> minutes, limits;
   for (const auto& e : c->Chapters.at(0)->Exercises) minutes.push_back(e->ExerciseMinutes);
@@ -165,6 +165,7 @@ TEST_F(ContentsLoad, EveryLoadStartsTheKeyGroupsAfresh) {
 
 TEST_F(ContentsLoad, HeadersOnlyKeepsChaptersAndKeysButNoExercises) {
   box.Student().LessonCount = 7;
+  box.Student().NewKeys = {"fj", "dk"};
   int error = 1;
   auto c = TContents::CreateHeadersOnly(
       box.Write("h.cnt",
@@ -177,8 +178,10 @@ TEST_F(ContentsLoad, HeadersOnlyKeepsChaptersAndKeysButNoExercises) {
   ASSERT_EQ(c->Chapters.size(), 2u);
   EXPECT_EQ(c->Chapters[0]->ExerciseCount(), 0);
   EXPECT_EQ(c->Chapters[1]->ChapterName, "Two");
-  EXPECT_EQ(box.Student().NewKeys, (Strings{"ab"}));
-  EXPECT_EQ(box.Student().LessonCount, 7);  // only a full load counts the lessons
+  EXPECT_EQ(c->KeyGroups, (Strings{"ab"}));
+  // A preview leaves the student's course alone.
+  EXPECT_EQ(box.Student().NewKeys, (Strings{"fj", "dk"}));
+  EXPECT_EQ(box.Student().LessonCount, 7);
   EXPECT_TRUE(box.Messages().empty());
 }
 
@@ -190,7 +193,7 @@ TEST_F(ContentsLoad, ExercisesPastTwoHundredAreDroppedWithOneMessage) {
   text += "end chapter\r\nbegin chapter\r\nchapter name=1;After\r\nend chapter\r\n";
   qxtest::WriteBytes(box.Path("big.cnt"), text);
   int error = 1;
-  auto c = TContents::Create(box.Path("big.cnt"), error);
+  auto c = TContents::Create(box.Path("big.cnt"), error, User);
   EXPECT_EQ(error, 0);
   ASSERT_EQ(c->Chapters.size(), 2u);
   EXPECT_EQ(c->Chapters[0]->ExerciseCount(), 200);
@@ -205,7 +208,7 @@ TEST_F(ContentsLoad, EventsPastTwentyAreDroppedWithOneMessage) {
   text += "type=Long\r\nend exercise\r\nend chapter\r\n";
   qxtest::WriteBytes(box.Path("long.cnt"), text);
   int error = 1;
-  auto c = TContents::Create(box.Path("long.cnt"), error);
+  auto c = TContents::Create(box.Path("long.cnt"), error, User);
   const TExercise& e = Exercise(*c, 1, 1);
   EXPECT_EQ(e.EventCount(), 20);
   EXPECT_EQ(e.WeightSum, 210);
@@ -231,12 +234,12 @@ TEST_F(ContentsLoad, EndOfFileInsideBlocksIsToldAndWhatWasReadIsKept) {
 TEST_F(ContentsLoad, ABlockStartedOnTheLastLineFindsTheFileAtItsEnd) {
   qxtest::WriteBytes(box.Path("end.cnt"), "begin chapter\r\nbegin exercise");
   int error = 1;
-  auto c = TContents::Create(box.Path("end.cnt"), error);
+  auto c = TContents::Create(box.Path("end.cnt"), error, User);
   EXPECT_EQ(box.Messages(),
             (Strings{"Exercise object: File error", "Chapter object: eof in middle of chapter"}));
   qxtest::WriteBytes(box.Path("end2.cnt"), "begin chapter");
   box.dialogs.ClearAsked();
-  c = TContents::Create(box.Path("end2.cnt"), error);
+  c = TContents::Create(box.Path("end2.cnt"), error, User);
   EXPECT_EQ(box.Messages(), (Strings{"Chapter object: File error #0"}));
   EXPECT_EQ(c->Chapters.size(), 1u);
 }
@@ -253,7 +256,7 @@ TEST_P(AbandonedLoad, KeepsNothingAndSaysWhichLine) {
                             "chapter name=1;Fine", "begin exercise", "event=TEXT;1;ok",
                             "end exercise", "end chapter", GetParam(), "begin chapter", GetParam(),
                             "begin exercise", GetParam(), "end exercise", "end chapter"}),
-      error);
+      error, User);
   EXPECT_EQ(error, kFileHeaderError);
   EXPECT_TRUE(c->Chapters.empty());
   EXPECT_EQ(c->ContentsName, "");
@@ -272,7 +275,7 @@ INSTANTIATE_TEST_SUITE_P(Contents, AbandonedLoad,
 
 TEST_F(ContentsLoad, AMissingFileGivesItsStatus) {
   int error = 0;
-  auto c = TContents::Create(box.Path("none.cnt"), error);
+  auto c = TContents::Create(box.Path("none.cnt"), error, User);
   EXPECT_EQ(error, kFileNotFound);
   EXPECT_TRUE(c->Chapters.empty());
 }
@@ -320,7 +323,7 @@ TEST(ContentsGarbage, NeverCrashesTheLoader) {
     }
     qxtest::WriteBytes(box.Path("g.cnt"), text);
     int error = 0;
-    auto c = TContents::Create(box.Path("g.cnt"), error);
+    auto c = TContents::Create(box.Path("g.cnt"), error, User);
     ASSERT_TRUE(c);
     if (error != 0) {
       EXPECT_TRUE(c->Chapters.empty());

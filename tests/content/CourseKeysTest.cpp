@@ -51,7 +51,7 @@ class ShippedCourse : public ::testing::TestWithParam<Course> {};
 TEST_P(ShippedCourse, EveryTypingTextUsesOnlyTheKeysKnownAtItsLesson) {
   qxtest::ContentsSandbox box;
   int error = 1;
-  auto contents = TContents::Create(kData + GetParam().file, error);
+  auto contents = TContents::Create(kData + GetParam().file, error, User);
   ASSERT_EQ(error, 0);
   EXPECT_TRUE(box.Messages().empty());
   ASSERT_EQ(contents->ChapterCount(), GetParam().lessons);
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Material, ShippedCourse,
 TEST(ShippedCourse, EachLessonTeachesOneMoreKeyGroup) {
   qxtest::ContentsSandbox box;
   int error = 1;
-  auto contents = TContents::Create(kData + "Beginner.cnt", error);
+  auto contents = TContents::Create(kData + "Beginner.cnt", error, User);
   ASSERT_EQ(error, 0);
   EXPECT_EQ(box.Student().LessonCount, contents->ChapterCount());
   for (const auto& chapter : contents->Chapters) {

@@ -26,7 +26,7 @@ std::unique_ptr<TContents> Course(qxtest::ContentsSandbox& box, std::initializer
   }
   qxtest::WriteBytes(box.Path("c.cnt"), text);
   int error = 1;
-  auto c = TContents::Create(box.Path("c.cnt"), error);
+  auto c = TContents::Create(box.Path("c.cnt"), error, User);
   EXPECT_EQ(error, 0);
   return c;
 }

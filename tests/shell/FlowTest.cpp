@@ -56,15 +56,8 @@ class FlowTest : public qxtest::ProgramTest {
   std::unique_ptr<TUser> Stored(const std::string& name) {
     TProgramSettings settings;
     Settings = &settings;
-    TDifficultKeys keys;
-    TDifficultKeys* old = KeyStats;
-    KeyStats = &keys;
     auto user = FindUser(name);
-    if (user) {
-      storedTyped_ = keys.TypedHistory;
-      user->DifficultKeys = nullptr;
-    }
-    KeyStats = old;
+    if (user) storedTyped_ = user->DifficultKeys->TypedHistory;
     Settings = nullptr;
     return user;
   }

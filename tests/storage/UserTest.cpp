@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "engine/Diffkeys.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Files.h"
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
 #include "storage/User.h"
@@ -28,7 +31,17 @@ std::string Counted(const std::string& bytes, size_t offset) {
 
 class UserBase : public qxtest::DataDirTest {
  protected:
+  UserBase() { qx::InstallClock(&clock_); }
+  ~UserBase() override { qx::InstallClock(nullptr); }
   std::string DbPath() const { return dir_ / "userbase.qx4"; }
+  static std::string Record(const std::string& name, const std::function<void(TUser&)>& edit = {}) {
+    TUser user(name);
+    if (edit) edit(user);
+    unsigned char raw[kUserRecordSize];
+    user.ToRecord(raw);
+    return std::string(reinterpret_cast<char*>(raw), kUserRecordSize);
+  }
+  qx::ManualClock clock_{qx::EncodeDateTime(2026, 12, 7, 10)};
 };
 
 }  // namespace
@@ -75,7 +88,7 @@ TEST(UserRecord, EveryFieldLandsAtItsOffset) {
   const std::pair<size_t, int> smalls[] = {
       {512, 0},    {514, 1},    {516, 35},   {518, 70000 - 65536}, {520, -3},  {522, 4},
       {784, 5},    {786, 3},    {788, 2},    {826, 7},             {828, 123}, {830, 55},
-      {832, -10},  {834, 22},   {1036, 485}, {1076 + 2, 900},      {1116 + 4, 1234},
+      {832, -10},  {834, 23},   {1036, 485}, {1076 + 2, 900},      {1116 + 4, 1234},
       {1076, -10}, {1156, 77},  {1158, 3},   {1160, 2},            {1162, 4},  {1164, 9},
   };
   for (const auto& [offset, value] : smalls) EXPECT_EQ(At16(r, offset), value) << offset;
@@ -233,4 +246,77 @@ TEST_F(UserBase, ADatabaseAnotherWorkstationCreatedMeanwhileIsKept) {
   EXPECT_EQ(ReadBytes(DbPath()).size(), 2u * kUserRecordSize);
   EXPECT_NE(FindUser("Other"), nullptr);
   EXPECT_NE(FindUser("Mine"), nullptr);
+}
+
+TEST(UserRecord, TenthsAreRoundedFromTheDecimalValueMeant) {
+  const std::pair<float, int> cases[] = {
+      {12.05f, 121}, {123.4f, 1234}, {-1.0f, -10}, {0.35f, 4},    {2.45f, 25},   {-2.45f, -25},
+      {0.04f, 0},    {99.95f, 1000}, {0.0f, 0},    {3276.7f, 32767}, {float(100.0 / 3.0), 333},
+  };
+  for (const auto& [value, tenths] : cases) EXPECT_EQ(StoredTenths(value), tenths) << value;
+}
+
+TEST_F(UserBase, LookingAStudentUpLeavesTheLoggedOnStudentsKeysAlone) {
+  WriteBytes(DbPath(), Record("Maria", [](TUser& u) {
+               for (int i = 0; i < 40; ++i) u.DifficultKeys->RecordKey('q', i % 2 == 0);
+             }));
+  TUser john("John");
+  john.DifficultKeys->RecordKey('a', false);
+  john.DifficultKeys->Commit();
+  john.DifficultKeys->RecordKey('s', true);  // an exercise under way
+  KeyStats = john.DifficultKeys;
+  const TDifficultKeys before = *john.DifficultKeys;
+
+  auto maria = FindUser("Maria");
+  KeyStats = nullptr;
+  ASSERT_NE(maria, nullptr);
+  EXPECT_NE(maria->DifficultKeys, john.DifficultKeys);
+  EXPECT_EQ(maria->DifficultKeys->TypedHistory['q'], 40);
+  EXPECT_EQ(john.DifficultKeys->TypedHistory, before.TypedHistory);
+  EXPECT_EQ(john.DifficultKeys->ErrorHistory, before.ErrorHistory);
+  EXPECT_EQ(john.DifficultKeys->ExerciseTyped, before.ExerciseTyped);
+}
+
+TEST_F(UserBase, ACutDatabaseIsCopiedAndMendedBeforeItIsWritten) {
+  const std::string anna = Record("Anna");
+  const std::string maria = Record("Maria", [](TUser& u) { u.StudyTime = 90; });
+  const std::string damaged = anna + maria.substr(0, 1200);
+  WriteBytes(DbPath(), damaged);
+  const std::string copy = (dir_ / "userbase-2026-12-07.qx4");
+
+  // Reading tells which record is cut and keeps a copy at once.
+  EXPECT_NE(FindUser("anna"), nullptr);
+  ASSERT_EQ(dialogs_.Asked().size(), 1u);
+  const std::string& told = dialogs_.Asked()[0].text;
+  EXPECT_NE(told.find("#-1517"), std::string::npos);
+  EXPECT_NE(told.find("Record 2 (Maria)"), std::string::npos) << told;
+  EXPECT_NE(told.find("userbase-2026-12-07.qx4"), std::string::npos) << told;
+  EXPECT_EQ(ReadBytes(copy), damaged);
+
+  // The new student goes after the cut record, which is completed; the same
+  // copy serves, so nothing more is said.
+  ASSERT_NE(CreateUser("Zed"), nullptr);
+  EXPECT_EQ(dialogs_.Asked().size(), 1u);
+  const std::string mended = ReadBytes(DbPath());
+  ASSERT_EQ(mended.size(), 3u * kUserRecordSize);
+  EXPECT_EQ(mended.substr(0, kUserRecordSize + 1200), damaged);
+  auto found = FindUser("maria");
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->StudyTime, 90);
+  EXPECT_NE(FindUser("zed"), nullptr);
+  EXPECT_EQ(dialogs_.Asked().size(), 1u);
+
+  // Cut again another day and saved without a look first: a second copy,
+  // the first kept, and the message names the record whose name is cut too.
+  clock_.AdvanceDays(1);
+  WriteBytes(DbPath(), mended.substr(0, 2 * kUserRecordSize + 3));
+  EXPECT_EQ(SaveUser(*found), 1);
+  EXPECT_EQ(ReadBytes(copy), damaged);
+  EXPECT_EQ(ReadBytes(dir_ / "userbase-2026-12-08.qx4"), mended.substr(0, 2 * kUserRecordSize + 3));
+  ASSERT_EQ(dialogs_.Asked().size(), 2u);
+  EXPECT_NE(dialogs_.Asked()[1].text.find("Record 3 of"), std::string::npos) << dialogs_.Asked()[1].text;
+  EXPECT_EQ(ReadBytes(DbPath()).size(), 3u * kUserRecordSize);
+  auto list = GetUserList();
+  ASSERT_TRUE(list.has_value());
+  EXPECT_EQ(*list, (std::vector<std::string>{"Anna", "Maria", "Ze"}));
 }
