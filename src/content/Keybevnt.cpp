@@ -140,6 +140,9 @@ void TCustomKeyboardEvent::Show() {
     Keyboard->raise();
   }
   if (BookForm) {
+    // The book takes the keys through the input method, so that dead keys
+    // compose; a button left with the focus would get them bare.
+    BookForm->setFocus();
     BookForm->OnKeyUp = [this](int, Qt::KeyboardModifiers) {
       if (Keyboard) Keyboard->ShowPressed(0);
     };

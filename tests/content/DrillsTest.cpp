@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QPushButton>
 
 #include "DrillSandbox.h"
 #include "content/EventLdr.h"
@@ -179,6 +181,31 @@ TEST_F(DrillTest, KeyboardDrillTakesExactCharactersAcrossPages) {
   EXPECT_EQ(KeyStats->TypedHistory['A'], 2);
   EXPECT_EQ(KeyStats->ErrorHistory['A'], 1);
   EXPECT_EQ(KeyStats->TypedHistory['f'], 12);
+}
+
+// A dead key and a letter reach the drill as the one character they compose,
+// so the keyboard must have an input method on whatever takes the keys.
+TEST_F(DrillTest, ComposedCharactersAreOneKeystroke) {
+  // A button of the page before still holding the focus.
+  auto* button = new QPushButton(BookForm);
+  button->show();
+  button->setFocus();
+  auto loader = TEventLoader::Create("event=KEYBOARD;0;\xE9" "f");
+  RunWith([&] { return loader->Execute(nullptr); },
+          [&] {
+            auto* drill = Running<TKeyboardEvent>();
+            ASSERT_NE(drill, nullptr);
+            EXPECT_TRUE(Target()->testAttribute(Qt::WA_InputMethodEnabled));
+            QInputMethodEvent composed;
+            composed.setCommitString(QString::fromUtf8("\u00e9"));
+            QApplication::sendEvent(Target(), &composed);
+            EXPECT_EQ(drill->CurrentChar, 'f');
+            sandbox.dialogs.Answer(qx::DialogAnswer::Yes);
+            Press('\x1b');
+          });
+  EXPECT_EQ(KeyStats->TypedHistory[0xE9], 1);
+  EXPECT_EQ(KeyStats->ErrorHistory[0xE9], 0);
+  delete button;
 }
 
 TEST_F(DrillTest, ReleasingAKeyLiftsItOnTheKeyboard) {
