@@ -290,6 +290,8 @@ void TNewKeysEvent::TakeGroup() {
     }
     Group = next + ' ';
     Repeats = 0;
+    // The keys being taught show their labels like the known ones.
+    if (Keyboard) Keyboard->RevealKeys(next);
   }
   ErrorInItem = false;
   Position = 1;

@@ -253,7 +253,9 @@ void TKeyboard::PaintKey(QPainter& p, int key) const {
     // colours apart.
     p.setPen(QPen(kWrongMark, 2, Qt::SolidLine, Qt::RoundCap));
     const int y = r.bottom() - kLip - 3 + drop;
-    p.drawLine(QPointF(r.left() + 4, y), QPointF(r.right() - 4, y));
+    // Stopping short of the Alt Gr character in the corner keeps it legible.
+    const bool altGr = character && KeyData && KeyData->KeyChars[size_t(key)].AltGr != ' ';
+    p.drawLine(QPointF(r.left() + 4, y), QPointF(r.right() - 4 - (altGr ? r.width() / 3 : 0), y));
   }
 
   const QRect face2 = r.adjusted(0, drop, 0, drop - kLip);

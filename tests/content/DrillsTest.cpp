@@ -55,6 +55,9 @@ TEST_F(DrillTest, NewKeysComeInGroupsOfFourWithTheFingerToUse) {
                              Type("f ");
                              EXPECT_EQ(drill->Group, "jkl; ");
                              EXPECT_EQ(drill->Position, 1);
+                             // A key being taught is labelled, known or not.
+                             EXPECT_TRUE(keyboard.Revealed(35));
+                             EXPECT_FALSE(keyboard.Revealed(36));
                              Type("jkl; ");
                              EXPECT_EQ(drill->Group, "F@ ");
                              EXPECT_EQ(Text(drill->FingerLabel), "Right Shift + left index finger");
