@@ -4,6 +4,7 @@
 
 #include "content/Event.h"
 #include "content/EventLdr.h"
+#include "content/Keybevnt.h"
 #include "content/TxtEvent.h"
 #include "platform/CodePage.h"
 #include "shell/ChpViews.h"
@@ -25,6 +26,9 @@ std::map<std::string, TEventFactory>& Types() {
       {"MESSAGE", Factory<TMessageEvent>()},
       {"TEXT", Factory<TTextEvent>()},
       {"EXAM", Factory<TTextEvent>()},
+      {"NEWKEYS", Factory<TNewKeysEvent>()},
+      {"KEYBOARD", Factory<TKeyboardEvent>()},
+      {"WORD", Factory<TWordEvent>()},
   };
   return types;
 }

@@ -72,9 +72,13 @@ void TCustomTypingEvent::Show() {
   if (!ModelCanvas) return;
   const int points = User && User->LargeFont ? 18 : 14;
   ModelCanvas->setFont(qx::PointFont(QStringLiteral("Times New Roman"), points));
-  ModelCanvas->setGeometry(50, 20, 500, 250);
+  ModelCanvas->setGeometry(ModelRect());
   ModelCanvas->CursorMarkColor = kGreen;
   ModelCanvas->SetText(EventText, TextStart);
+  PlaceSheet();
+}
+
+void TCustomTypingEvent::PlaceSheet() {
   if (frame_) {
     const int b = SheetFrame::kBorder;
     frame_->setGeometry(ModelCanvas->geometry().adjusted(-b, -b, b, b));
@@ -85,9 +89,13 @@ void TCustomTypingEvent::Show() {
   ModelCanvas->raise();
 }
 
-void TCustomTypingEvent::Hide() {
+void TCustomTypingEvent::HideSheet() {
   if (frame_) frame_->hide();
   if (ModelCanvas) ModelCanvas->hide();
+}
+
+void TCustomTypingEvent::Hide() {
+  HideSheet();
   TTimedEvent::Hide();
 }
 

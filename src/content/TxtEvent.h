@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QPointer>
+#include <QRect>
 #include <string>
 
 #include "content/Event.h"
@@ -21,6 +22,13 @@ class TCustomTypingEvent : public TTimedEvent {
   void Hide() override;
 
   QPointer<TViewCanvas> ModelCanvas;
+
+ protected:
+  // Where the model text lies on the wide page.
+  virtual QRect ModelRect() const { return QRect(50, 20, 500, 250); }
+  // The model text's sheet follows the canvas.
+  void PlaceSheet();
+  void HideSheet();
 
  private:
   class SheetFrame;

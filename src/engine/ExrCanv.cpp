@@ -184,6 +184,12 @@ void TExerciseCanvas::DrawWord(QPainter& painter, const TWordInfo& word, int cur
     painter.drawPolygon(QPolygon({QPoint(tipX, y + RoundEven(0.5 * h)), QPoint(baseX, top),
                                   QPoint(baseX, bottom)}));
     painter.restore();
+    // The letters already typed stay, greyed, or the word would shrink as
+    // the student types it.
+    if (pos > 0) {
+      painter.setPen(qx::ToQColor(DoneColor));
+      painter.drawText(word.Left, baseline, qx::ToQt(word.Text.substr(0, pos)));
+    }
     painter.setPen(qx::ToQColor(CursorTextColor));
     if (pos < word.Text.size()) {
       QFont underlined = paintFont_;

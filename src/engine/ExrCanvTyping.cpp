@@ -7,6 +7,9 @@
 
 TTypingCanvas::TTypingCanvas(QWidget* parent) : TExerciseCanvas(parent) {
   setFocusPolicy(Qt::StrongFocus);
+  // Without it the input method leaves dead keys uncomposed: a dead key and
+  // a letter would arrive as the bare letter.
+  setAttribute(Qt::WA_InputMethodEnabled);
   CurrentWord = 0;
   CursorPos = -1;
   CaretX = PenX;

@@ -158,6 +158,57 @@ TEST(KeyData, ShippedUsLayoutHasEveryPrintableCharacter) {
   }
 }
 
+// Every shipped layout: a-z with their capitals, and the national letters
+// that have a key of their own (Windows-1252), each typed by one key only.
+TEST(KeyData, ShippedLayoutsHoldEveryLetterOnExactlyOneKey) {
+  const struct {
+    const char* file;
+    const char* letters;
+  } layouts[] = {
+      {"qwerty.kbd", ""},
+      {"uk.kbd", ""},
+      {"finnish.kbd", "\xE5\xE4\xF6"},
+      {"dutch.kbd", ""},
+      {"spanish.kbd", "\xF1\xE7"},
+      {"danish.kbd", "\xE5\xE6\xF8"},
+      {"icelandic.kbd", "\xF0\xE6\xF6\xFE"},
+      {"norwegian.kbd", "\xE5\xE6\xF8"},
+      {"portuguese.kbd", "\xE7"},
+      {"french.kbd", "\xE9\xE8\xE7\xE0\xF9"},
+      {"german.kbd", "\xE4\xF6\xFC\xDF"},
+      {"hungarian.kbd", "\xF6\xFC\xF3\xFA\xE9\xE1\xED"},
+      {"italian.kbd", "\xE8\xF2\xE0\xF9\xEC"},
+      {"swedish.kbd", "\xE5\xE4\xF6"},
+      {"polish.kbd", ""},
+  };
+  for (const auto& layout : layouts) {
+    SCOPED_TRACE(layout.file);
+    const std::string path = std::string(QX_DATA_SOURCE_DIR "/") + layout.file;
+    const std::string bytes = qxtest::ReadBytes(path);
+    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1) << "lines end in CR LF";
+    TKeyData data;
+    ASSERT_EQ(data.LoadLayout(path), kFileOpen);
+    std::string letters = layout.letters;
+    for (char c = 'a'; c <= 'z'; ++c) letters += c;
+    for (const char letter : letters) {
+      const auto c = static_cast<unsigned char>(letter);
+      int places = 0;
+      for (int key = 1; key <= kCharacterKeys; ++key) {
+        const TKeyChars& k = data.KeyChars[key];
+        places += (k.Normal == c) + (k.Shifted == c) + (k.AltGr == c);
+      }
+      EXPECT_EQ(places, 1) << "letter " << int(c);
+      const int key = data.KeyOf(c);
+      ASSERT_GE(key, 1) << "letter " << int(c);
+      EXPECT_EQ(data.KeyChars[key].Normal, c);
+      EXPECT_EQ(data.ShiftFor(c), kShiftNone);
+      if (c <= 'z') {
+        EXPECT_EQ(data.KeyChars[key].Shifted, c - 'a' + 'A');
+      }
+    }
+  }
+}
+
 }  // namespace
 
 TEST(KeyData, AMissingLayoutFileChangesNoKey) {

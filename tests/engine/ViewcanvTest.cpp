@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,7 @@ struct Placed {
 };
 
 std::ostream& operator<<(std::ostream& out, const Placed& p) {
-  return out << "{" << p.text << " line " << p.line << " left " << p.left
-             << (p.lineEnd ? " end" : "") << "}";
+  return out << "{" << p.text << " line " << p.line << " left " << p.left << (p.lineEnd ? " end" : "") << "}";
 }
 
 std::vector<Placed> Layout(const TExerciseCanvas& canvas) {
@@ -58,9 +58,8 @@ TEST(ViewCanvas, LaysOutWordsInLinesSkippingEmptyLinesAtThePageTop) {
   canvas.SetText(text, 0);
 
   const int x2 = 3 + canvas.TextWidth("alpha") + canvas.TextWidth(" ");
-  EXPECT_EQ(Layout(canvas), (std::vector<Placed>{{"alpha", 1, 3, false},
-                                                 {"beta", 1, x2, true},
-                                                 {"gamma", 3, 3, true}}));
+  EXPECT_EQ(Layout(canvas),
+            (std::vector<Placed>{{"alpha", 1, 3, false}, {"beta", 1, x2, true}, {"gamma", 3, 3, true}}));
   // Each word remembers where its reading began.
   EXPECT_EQ(canvas.Word(0)->TextOffset, 3);
   EXPECT_EQ(canvas.Word(1)->TextOffset, 9);
@@ -76,8 +75,7 @@ TEST(ViewCanvas, StartsANewLineForAWordEndingCloserThanWWToTheEdge) {
     TViewCanvas canvas;
     SetUpModel(canvas, 500, 3);
     const int second = 3 + canvas.TextWidth("first") + canvas.TextWidth(" ");
-    canvas.resize(second + canvas.TextWidth("second") + canvas.TextWidth("WW") +
-                      canvas.MarginRight + slack,
+    canvas.resize(second + canvas.TextWidth("second") + canvas.TextWidth("WW") + canvas.MarginRight + slack,
                   canvas.height());
     canvas.SetMode(1);
     canvas.SetText("first second", 0);
@@ -153,8 +151,7 @@ TEST(ViewCanvas, CharacterCursorExpectsASpaceOrAnEnterAfterEachWord) {
   EXPECT_EQ(canvas.MarginLeft, canvas.FontHeight() + 3);
   canvas.SetText("ab c\r\nd", 0);
   EXPECT_EQ(canvas.Word(0)->Left, canvas.FontHeight() + 3);
-  EXPECT_EQ(ExpectedSequence(canvas),
-            (std::vector<std::string>{"a", "b", " ", "c", "\r", "d", "\r"}));
+  EXPECT_EQ(ExpectedSequence(canvas), (std::vector<std::string>{"a", "b", " ", "c", "\r", "d", "\r"}));
   // Both pages were used up; what follows the text is an empty page.
   EXPECT_EQ(canvas.WordCount(), 0);
   EXPECT_EQ(canvas.NextStart, 7);
@@ -252,4 +249,20 @@ TEST(WordViewCanvas, FinishesAfterTheLastLetterOrTheSpaceAfterIt) {
     canvas.SetWord("dog");  // the same word again
     EXPECT_EQ(canvas.ExpectedText(), "d");
   }
+}
+
+TEST(ViewCanvas, LettersTypedBeforeTheCharacterCursorStayOnScreen) {
+  TViewCanvas canvas;
+  SetUpModel(canvas, 300, 3);
+  canvas.SetMode(0);
+  canvas.SetText("alpha beta", 0);
+  canvas.show();
+  for (int i = 0; i < 4; ++i) canvas.Advance();
+  const QImage shot = canvas.grab().toImage();
+  const TWordInfo& word = *canvas.Word(0);
+  const QRect typed(word.Left, canvas.LineTop(1), canvas.TextWidth("al"), canvas.FontHeight());
+  int ink = 0;
+  for (int y = typed.top(); y <= typed.bottom(); ++y)
+    for (int x = typed.left(); x <= typed.right(); ++x) ink += shot.pixelColor(x, y) != QColor(Qt::white);
+  EXPECT_GT(ink, 10);
 }

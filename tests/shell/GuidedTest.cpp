@@ -10,6 +10,7 @@
 #include "FlowSandbox.h"
 #include "content/Contents.h"
 #include "content/Event.h"
+#include "content/Keybevnt.h"
 #include "content/TxtEvent.h"
 #include "engine/Diffkeys.h"
 #include "shell/AboutStg.h"
@@ -178,6 +179,15 @@ TEST_F(GuidedTest, TheIntroductionsTextLeavesTheLessonResultsAlone) {
        "welcome page");
   Then([] { return OnLessonPage("A Tour of Quillbrandex"); }, [] { Press('3'); }, "introduction");
   Then([] { return Active<TMessageEvent>() != nullptr; }, [this] { Click(book()->Next); }, "first message");
+  Then([] { return Active<TNewKeysEvent>() != nullptr; },
+       [] {
+         auto* drill = Active<TNewKeysEvent>();
+         for (int typed = 0; drill->State != kStateCompleted && typed < 100; ++typed)
+           Press(drill->Group[size_t(drill->Position - 1)]);
+         EXPECT_EQ(drill->State, kStateCompleted);
+         Press('\r');
+       },
+       "new keys");
   Then([] { return Active<TMessageEvent>() != nullptr; }, [this] { Click(book()->Next); }, "second message");
   Then([] { return Active<TTextEvent>() != nullptr; },
        [this] {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "StorageSandbox.h"
+#include "platform/Files.h"
 #include "platform/Ini.h"
 #include "platform/KeyboardLayout.h"
 #include "storage/PrgSetup.h"
@@ -272,9 +273,34 @@ TEST(ShippedSettings, DefaultsLoadWithoutComplaint) {
   s.LoadSettings();
   EXPECT_TRUE(box.dialogs.Asked().empty());
   EXPECT_EQ(s.DataPath, "./");
-  EXPECT_EQ(s.KeyboardLayouts, std::vector<std::string>{"English"});
+  EXPECT_EQ(s.KeyboardLayouts.size(), 15u);
   EXPECT_EQ(s.DefaultContents, "Beginner.cnt");
   EXPECT_EQ(s.DefaultWizard, "builder");
+
+  // Every language the detection knows finds a layout that is shipped.
+  const struct {
+    const char* windowsId;
+    const char* file;
+  } detected[] = {
+      {"00000409", "qwerty.kbd"},     {"0000040B", "finnish.kbd"}, {"00000413", "dutch.kbd"},
+      {"0000040A", "spanish.kbd"},    {"00000406", "danish.kbd"},  {"0000040F", "icelandic.kbd"},
+      {"00000414", "norwegian.kbd"},  {"00000816", "portuguese.kbd"}, {"0000040C", "french.kbd"},
+      {"00000407", "german.kbd"},     {"0000040E", "hungarian.kbd"}, {"00000410", "italian.kbd"},
+      {"0000041D", "swedish.kbd"},    {"00000415", "polish.kbd"},
+  };
+  s.KeyboardAutoDetect = true;
+  for (const auto& d : detected) {
+    SCOPED_TRACE(d.windowsId);
+    qx::FixedKeyboardLayout layout(d.windowsId);
+    qx::InstallKeyboardLayout(&layout);
+    EXPECT_EQ(s.GetLayoutFile("none.kbd"), d.file);
+    qx::InstallKeyboardLayout(nullptr);
+    EXPECT_TRUE(qx::FileExists(shipped + d.file));
+  }
   s.KeyboardAutoDetect = false;
-  EXPECT_EQ(s.GetLayoutFile("none.kbd"), "qwerty.kbd");
+  for (const auto& [name, file] : {std::pair{"English", "qwerty.kbd"}, {"UK English", "uk.kbd"}}) {
+    s.KeyboardLayout = name;
+    EXPECT_EQ(s.GetLayoutFile("none.kbd"), file);
+    EXPECT_TRUE(qx::FileExists(shipped + file));
+  }
 }
