@@ -309,4 +309,38 @@ TEST_F(GuidedTest, AFailedSaveIsToldOnceAndALaterSaveWritesTheProgress) {
   EXPECT_EQ(stored->StudyTime, 88);
 }
 
+// A database gone from the share is not "busy": one message names the
+// file, nobody is asked to retry, and the session stays in memory.
+TEST_F(GuidedTest, ADatabaseGoneAtExitIsToldOnceWithoutBusyQuestions) {
+  StoreStudent("Maria", [](TUser& student) {
+    student.ContentsFile = "Beginner.cnt";
+    student.Bookmark->Chapter = 1;
+  });
+  LogOn("Maria");
+  const std::string database = qx::ResolveName(sandbox.Data() + "Userbase.qx4");
+  const std::string aside = sandbox.Data() + "aside.qx4";
+  Then([] { return OnLessonPage(); },
+       [&] {
+         User->StudyTime = 55;
+         // A directory in its place: no regular file to open or create.
+         std::filesystem::rename(database, aside);
+         std::filesystem::create_directory(database);
+         sandbox.dialogs.ClearAsked();
+         Click(book()->MenuExit);
+       },
+       "lesson 1");
+  RunProgram();
+  ASSERT_EQ(sandbox.dialogs.Asked().size(), 1u);
+  const std::string& told = sandbox.dialogs.Asked()[0].text;
+  EXPECT_EQ(told.rfind("#-1 ", 0), 0u) << told;
+  EXPECT_NE(told.find("userbase.qx4"), std::string::npos) << told;
+
+  std::filesystem::remove(database);
+  std::filesystem::rename(aside, database);
+  EXPECT_EQ(SaveUserOrReport(*User, true), 1);
+  const auto stored = FindUser("Maria");
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ(stored->StudyTime, 55);
+}
+
 }  // namespace
