@@ -11,6 +11,7 @@ PACKAGES=(
   libx11-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb x11-xkb-utils xauth xdotool
+  poppler-utils
 )
 
 missing=()

@@ -30,6 +30,10 @@
 #include "shell/MainPlaceholder.h"
 #include "shell/Welcstrg.h"
 #include "shell/naviform.h"
+#include "shell/OptiStg.h"
+#include "shell/OptiView.h"
+#include "shell/Statstg.h"
+#include "shell/Statview.h"
 #include "storage/Errors.h"
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
@@ -76,6 +80,8 @@ TProgramForms::TProgramForms() {
   Book = std::make_unique<TBookForm>();
   About = std::make_unique<TAboutStorage>();
   Welcome = std::make_unique<TWelcomeStg>();
+  Statistics = std::make_unique<TStatisticsStg>();
+  Options = std::make_unique<TOptioStg>();
   Navigate = std::make_unique<TNavigate>(Book.get());
   General = std::make_unique<TGeneralStg>();
   Events = std::make_unique<TEventsStg>();
@@ -91,6 +97,8 @@ TProgramForms::~TProgramForms() {
   Events.reset();
   General.reset();
   Navigate.reset();
+  Options.reset();
+  Statistics.reset();
   Welcome.reset();
   About.reset();
   Book.reset();
@@ -191,8 +199,9 @@ bool TMain::Start() {
   GuidedStudying = guided_.get();
   guided_->BuildLabel = "build " + Settings->BuildNumber + " " + Settings->PlatformWord;
   about_ = std::make_unique<TAbout>();
-  for (const char* title : {"Review", "Statistics", "Settings"})
-    placeholders_.push_back(std::make_unique<TSectionPlaceholder>(title));
+  statistics_ = std::make_unique<TStatisticsView>();
+  StatisticsView = statistics_.get();
+  placeholders_.push_back(std::make_unique<TSectionPlaceholder>("Review"));
   book_->LoadLabel->hide();
 
   started_ = true;
@@ -286,9 +295,9 @@ bool TMain::RunSection(const std::string& name) {
   } else if (name == "MenuRevision") {
     placeholders_[0]->Execute();
   } else if (name == "MenuInfo") {
-    placeholders_[1]->Execute();
+    statistics_->Execute();
   } else if (name == "MenuOptions") {
-    placeholders_[2]->Execute();
+    RunOptions();
   } else if (name == "MenuLogo") {
     about_->Run();
   } else {
@@ -310,6 +319,7 @@ void TMain::Shutdown() {
   if (Navigate) Navigate->hide();
 
   placeholders_.clear();
+  statistics_.reset();
   about_.reset();
   if (GuidedStudying == guided_.get()) GuidedStudying = nullptr;
   guided_.reset();

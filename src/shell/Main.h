@@ -21,6 +21,9 @@ class TGuidedStudying;
 class TImage;
 class TKeyData;
 class TNavigate;
+class TOptioStg;
+class TStatisticsStg;
+class TStatisticsView;
 class TProgramSettings;
 class TUser;
 class TWelcomeStg;
@@ -51,6 +54,8 @@ struct TProgramForms {
   std::unique_ptr<TBookForm> Book;
   std::unique_ptr<TAboutStorage> About;
   std::unique_ptr<TWelcomeStg> Welcome;
+  std::unique_ptr<TStatisticsStg> Statistics;
+  std::unique_ptr<TOptioStg> Options;
   std::unique_ptr<TNavigate> Navigate;
   std::unique_ptr<TGeneralStg> General;
   std::unique_ptr<TEventsStg> Events;
@@ -104,5 +109,6 @@ class TMain {
   std::unique_ptr<TUser> user_;
   std::unique_ptr<TGuidedStudying> guided_;
   std::unique_ptr<TAbout> about_;
+  std::unique_ptr<TStatisticsView> statistics_;
   std::vector<std::unique_ptr<TFormView>> placeholders_;
 };

@@ -19,6 +19,7 @@
 #include "shell/Guidedst.h"
 #include "shell/Main.h"
 #include "shell/MainPlaceholder.h"
+#include "shell/Statview.h"
 #include "shell/naviform.h"
 #include "storage/PrgSetup.h"
 #include "storage/User.h"
@@ -186,7 +187,7 @@ TEST_F(MainTest, TabsSwitchSectionsAndCtrlTabCyclesPastTheHiddenSettings) {
   Then([this] { return Active<TAbout>() != nullptr && CurrentSection == "MenuLogo"; },
        [this] { QTest::keyClick(book(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); },
        "about page before studying");
-  Then([this] { return Active<TSectionPlaceholder>() != nullptr && CurrentSection == "MenuInfo"; },
+  Then([this] { return Active<TStatisticsView>() != nullptr && CurrentSection == "MenuInfo"; },
        [this] {
          EXPECT_EQ(book()->Title->text(), QStringLiteral("Statistics"));
          QTest::keyClick(book(), Qt::Key_Escape);
