@@ -68,7 +68,9 @@ TSetupWizard::TSetupWizard(QWidget* parent) : QWizard(parent) {
   const int users = GroupBox->findText(QStringLiteral("users"));
   if (users >= 0) GroupBox->setCurrentIndex(users);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("&Folder:"), folderRow);
+  auto* folderLabel = new QLabel(QStringLiteral("&Folder:"));
+  folderLabel->setBuddy(FolderEdit);
+  form->addRow(folderLabel, folderRow);
   form->addRow(QStringLiteral("Students' &group:"), GroupBox);
   auto* folderLayout = new QVBoxLayout(folderPage);
   folderLayout->addWidget(Explanation(QStringLiteral(
