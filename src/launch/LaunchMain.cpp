@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
-#include <QWidget>
 
+#include "launch/launchwin.h"
+#include "platform/Dialogs.h"
 #include "platform/QtPlatform.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   qx::InstallQtPlatform();
+  qx::SetApplicationTitle("Network Installation Wizard");
   QApplication::setApplicationName(QStringLiteral("Network Installation Wizard"));
-  QWidget window;
-  window.setWindowTitle(QStringLiteral("Quillbrandex for Networks"));
-  window.setFixedSize(473, 311);
+  TCDSetupForm window;
   window.show();
   return app.exec();
 }

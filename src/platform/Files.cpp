@@ -18,6 +18,7 @@ namespace qx {
 namespace {
 
 std::string g_programDir;
+bool g_installed = false;
 
 bool WildMatch(std::string_view mask, std::string_view name) {
   // Iterative matcher with backtracking on the last "*".
@@ -201,16 +202,67 @@ std::string WithTrailingSlash(std::string dir) {
   return dir;
 }
 
-std::string ProgramDir() {
-  if (g_programDir.empty()) {
+std::string ExecutableDir() {
+  static const std::string dir = [] {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    g_programDir = ec ? std::string("./") : WithTrailingSlash(FromOs(exe.parent_path()));
+    return ec ? std::string("./") : WithTrailingSlash(FromOs(exe.parent_path()));
+  }();
+  return dir;
+}
+
+namespace {
+
+// The material is known by its default settings file. Relative to the
+// executable, so that a staged or relocated install finds its own copy.
+std::string FindMaterial() {
+  const std::string exe = ExecutableDir();
+  for (const char* candidate : {"", "../share/quillbrandex/", "../../share/quillbrandex/"}) {
+    const std::string dir = exe + candidate;
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(Cp1252ToUtf8(dir + "QXDef.ini")), ec)) continue;
+    g_installed = *candidate != '\0';
+    return WithTrailingSlash(FromOs(fs::weakly_canonical(fs::path(Cp1252ToUtf8(dir)), ec)));
   }
+  return exe;
+}
+
+}  // namespace
+
+std::string ProgramDir() {
+  if (g_programDir.empty()) g_programDir = FindMaterial();
   return g_programDir;
 }
 
-void SetProgramDir(const std::string& dir) { g_programDir = WithTrailingSlash(dir); }
+void SetProgramDir(const std::string& dir, bool installed) {
+  g_programDir = WithTrailingSlash(dir);
+  g_installed = installed;
+}
+
+bool RunsInstalled() {
+  ProgramDir();
+  return g_installed;
+}
+
+std::string UserDataDir() {
+  std::string dir;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
+    dir = JoinPath(Utf8ToCp1252(xdg), "quillbrandex");
+  } else {
+    const char* home = std::getenv("HOME");
+    dir = JoinPath(home && *home ? Utf8ToCp1252(home) : std::string("."), ".local/share/quillbrandex");
+  }
+  dir = WithTrailingSlash(dir);
+  EnsureDirectory(dir);
+  return dir;
+}
+
+bool CanWrite(const std::string& path) {
+  if (FileExists(path)) return ::access(OsPath(path).c_str(), W_OK) == 0;
+  std::string dir = DirectoryOf(path);
+  if (dir.empty()) dir = "./";
+  return ::access(OsPath(dir).c_str(), W_OK | X_OK) == 0;
+}
 
 std::string ConfigDir() {
   std::string dir;
@@ -225,6 +277,22 @@ std::string ConfigDir() {
   dir = WithTrailingSlash(dir);
   EnsureDirectory(dir);
   return dir;
+}
+
+std::string SystemConfigFile(const std::string& name) {
+  const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+  const std::string list = dirs && *dirs ? Utf8ToCp1252(dirs) : std::string("/etc/xdg");
+  size_t pos = 0;
+  while (pos <= list.size()) {
+    size_t colon = list.find(':', pos);
+    if (colon == std::string::npos) colon = list.size();
+    const std::string dir = list.substr(pos, colon - pos);
+    pos = colon + 1;
+    if (dir.empty() || dir[0] != '/') continue;  // relative entries are ignored, as the XDG rules say
+    const std::string file = JoinPath(dir, "quillbrandex/" + name);
+    if (FileExists(file)) return file;
+  }
+  return {};
 }
 
 std::string UniqueToken() {

@@ -48,14 +48,33 @@ std::string BaseNameOf(const std::string& path);
 // Ensures one trailing "/" (empty stays empty).
 std::string WithTrailingSlash(std::string dir);
 
-// The folder of the running program, ending in "/". Tests may set it.
+// The folder of the running executable, ending in "/".
+std::string ExecutableDir();
+// The folder of the program's read-only material, ending in "/": beside the
+// executable in a build folder, share/quillbrandex/ of the prefix once
+// installed. Tests may set it.
 std::string ProgramDir();
-void SetProgramDir(const std::string& dir);
+void SetProgramDir(const std::string& dir, bool installed = false);
+// True when the material lives apart from the executable, as after an
+// install: that folder is never a place for student data.
+bool RunsInstalled();
+
+// The per-user data folder: $XDG_DATA_HOME/quillbrandex, else
+// ~/.local/share/quillbrandex; ends in "/", created when missing.
+std::string UserDataDir();
+
+// Whether this process may write the file, or create it when it is missing.
+bool CanWrite(const std::string& path);
 
 // The per-user configuration directory that stands for the Windows
 // directory: $QX_CONFIG_DIR, else $XDG_CONFIG_HOME/quillbrandex, else
 // ~/.config/quillbrandex; ends in "/", created when missing.
 std::string ConfigDir();
+
+// The first existing "quillbrandex/" + name in the system configuration
+// folders ($XDG_CONFIG_DIRS, else /etc/xdg), where an administrator puts
+// defaults for every user of a machine; empty when there is none.
+std::string SystemConfigFile(const std::string& name);
 
 // Tells this process apart from every other, also on other machines that
 // share a folder: host name and process id.

@@ -166,7 +166,8 @@ class QtShell final : public IShell {
       const QStringList args = QProcess::splitCommand(ToQt(parameters));
       const QString dir = directory.empty() ? QDir::currentPath()
                                             : QString::fromStdString(OsPath(directory).string());
-      return QProcess::startDetached(local, args, dir) ? kShellOk : kShellFileNotFound;
+      // A bare name would be looked up on PATH rather than where it was found.
+      return QProcess::startDetached(info.absoluteFilePath(), args, dir) ? kShellOk : kShellFileNotFound;
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()))
                ? kShellOk

@@ -186,8 +186,10 @@ bool TMain::Start() {
   const std::string userBase = Settings->DataPath + "Userbase.qx4";
   if (!qx::FileExists(userBase)) {
     // A data directory on another file system cannot take a rename; a copy
-    // serves as well there.
-    if (!qx::RenameFile("UserBase.org", userBase) && !CopyDataFile("UserBase.org", userBase))
+    // serves as well there. Installed material is shared by every user and
+    // only ever copied.
+    const bool moved = !qx::RunsInstalled() && qx::RenameFile("UserBase.org", userBase);
+    if (!moved && !CopyDataFile("UserBase.org", userBase))
       ReportError(-6633, userBase);
   }
 

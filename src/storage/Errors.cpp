@@ -62,7 +62,8 @@ void ShowAndLog(int code, const std::string& second, const std::string& logDetai
   // Created when missing, never truncated: whoever holds the lock on an
   // empty log writes its header, so no other process's record is lost.
   TTextFile log;
-  if (log.Open(kLogName, kTextAppendNew) != kFileOpen) return;  // locked or unwritable: silence
+  // Beside the user database: the program's own folder may be read-only.
+  if (log.Open(SettingText(&TProgramSettings::DataPath) + kLogName, kTextAppendNew) != kFileOpen) return;  // locked or unwritable: silence
   if (log.FileSize == 0) {
     log.WriteLine("Quillbrandex " + SettingText(&TProgramSettings::ProductVersion) +
                   " error file.  ");

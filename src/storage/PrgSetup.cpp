@@ -42,7 +42,10 @@ int MinutesOf(const std::string& text) {
 TProgramSettings::TProgramSettings() {
   const std::string localPath = qx::ConfigDir() + "QXLocal.ini";
   if (!qx::FileExists(localPath)) {
-    const std::string defaultPath = qx::ProgramDir() + "QXDef.ini";
+    // An administrator's machine-wide default (a shared data folder, say)
+    // comes before the shipped one.
+    std::string defaultPath = qx::SystemConfigFile("QXDef.ini");
+    if (defaultPath.empty()) defaultPath = qx::ProgramDir() + "QXDef.ini";
     // One box for one cause: without a default there is nothing to copy.
     if (!qx::FileExists(defaultPath))
       ReportError(-1, defaultPath);
@@ -68,6 +71,26 @@ TProgramSettings::TProgramSettings() {
   CommonIni = std::make_unique<qx::IniFile>(DataPath + "QXCommon.ini");
   KeyboardLayouts = CommonIni->Keys(kLayouts);
   for (std::string& name : KeyboardLayouts) name = Cut255(name);
+  UsePersonalFolderUnlessWritable();
+}
+
+// The shared settings stay those of the folder found above; only the
+// student data moves. The installed material is never a data folder, not
+// even for root, and a read-only folder would lose every result.
+void TProgramSettings::UsePersonalFolderUnlessWritable() {
+  const bool installedMaterial = DataPath == kHere && qx::RunsInstalled();
+  if (!installedMaterial && qx::CanWrite(DataPath + "Userbase.qx4")) return;
+  const std::string personal = qx::UserDataDir();
+  if (!installedMaterial) {
+    qx::DialogRequest warning;
+    warning.icon = qx::DialogIcon::Warning;
+    warning.buttons = qx::DialogButtons::Ok;
+    warning.caption = "Quillbrandex - Warning";
+    warning.text = DataPath + " cannot be written by you.\r" +
+                   "Quillbrandex will keep your studying information in " + personal + " instead.";
+    qx::Dialogs().Ask(warning);
+  }
+  DataPath = Cut255(personal);
 }
 
 TProgramSettings::~TProgramSettings() = default;

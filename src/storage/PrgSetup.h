@@ -58,6 +58,9 @@ class TProgramSettings {
   bool DisableSettingsPage = false;
   std::unique_ptr<qx::IniFile> LocalIni;
   std::unique_ptr<qx::IniFile> CommonIni;
+
+ private:
+  void UsePersonalFolderUnlessWritable();
 };
 
 // The program's one settings object; none before the main controller

@@ -238,7 +238,7 @@ TEST_F(MainTest, MissingKeyboardLayoutEndsTheProgram) {
   EXPECT_TRUE(Asked("#-500 Error in Main-procedure\n\rnothere.kbd not found!"));
   EXPECT_FALSE(logonShown);
   // The record names this very build.
-  const std::string log = qxtest::ReadBytes(sandbox.Prog() + "Errors.log");
+  const std::string log = qxtest::ReadBytes(sandbox.Data() + "Errors.log");
   EXPECT_EQ(log.rfind("Quillbrandex " QX_TEST_VERSION " error file.", 0), 0u) << log;
   const std::regex build(" Build " QX_TEST_BUILD " \\((\\d+)Bit\\) compiled (\\d\\d-\\d\\d-\\d\\d)\r\n");
   std::smatch found;
