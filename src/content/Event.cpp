@@ -301,6 +301,16 @@ void TTimedEvent::ButtonClick(QObject* sender) {
   if (sender && sender->objectName() == QLatin1String("Pause") && State == kStateRunning) Pause();
 }
 
+void TTimedEvent::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
+  TEvent::KeyDown(sender, key, shift);
+  const Qt::KeyboardModifiers mods = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  if (!key || mods != Qt::AltModifier || key != Qt::Key_P || !EventsStg) return;
+  TImage* pause = EventsStg->Pause;
+  if (!BookForm || pause->window() != BookForm || !pause->isVisibleTo(BookForm)) return;
+  key = 0;
+  ButtonClick(pause);
+}
+
 void TTimedEvent::CloseQuery(bool& veto) {
   if (State == kStateRunning) Pause();
   TEvent::CloseQuery(veto);

@@ -350,10 +350,19 @@ void TBookForm::resizeEvent(QResizeEvent* event) {
   if (auto hook = OnReposition) hook();
 }
 
+bool TBookForm::CanClose() {
+  auto query = OnCloseQuery;
+  return !query || query();
+}
+
 void TBookForm::closeEvent(QCloseEvent* event) {
-  if (auto query = OnCloseQuery; query && !query()) {
-    event->ignore();
+  // Inside the scaling window, closing the book closes the window.
+  if (frame_ && frame_ != this) {
+    event->setAccepted(frame_->close());
     return;
   }
-  event->accept();
+  if (CanClose())
+    event->accept();
+  else
+    event->ignore();
 }

@@ -309,9 +309,11 @@ void TChpContentsView::KeyDown(QObject*, int& key, Qt::KeyboardModifiers shift) 
         target = BookForm->BeginB;
         break;
       case Qt::Key_S:
+      case Qt::Key_N:  // underlined on the button
         target = BookForm->SkipF;
         break;
       case Qt::Key_K:
+      case Qt::Key_P:  // underlined on the button
         target = BookForm->SkipB;
         break;
       case Qt::Key_C:

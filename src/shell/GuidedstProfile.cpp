@@ -137,10 +137,13 @@ void TStdProfileView::Close(bool& veto) {
 }
 
 void TStdProfileView::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
-  if (shift & (Qt::AltModifier | Qt::ControlModifier)) return;
+  const Qt::KeyboardModifiers mods = shift & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
   int result = 0;
-  if (IsEnter(key)) result = 1;
-  if (key == Qt::Key_Escape) result = 2;
+  if (mods == Qt::NoModifier && IsEnter(key)) result = 1;
+  if (mods == Qt::NoModifier && key == Qt::Key_Escape) result = 2;
+  // The Alt keys underlined on the Next and Back buttons.
+  if (mods == Qt::AltModifier && key == Qt::Key_N) result = 1;
+  if (mods == Qt::AltModifier && key == Qt::Key_B) result = 2;
   if (!result) return;
   key = 0;
   PlaySound(kSoundClick);

@@ -11,6 +11,7 @@ class TAbout;
 class TAboutStorage;
 class TAddViewsStg;
 class TBookForm;
+class TBookWindow;
 class TChapterStgs;
 class TExercInfoView;
 class TDifficultKeys;
@@ -49,6 +50,7 @@ struct TProgramForms {
   TProgramForms& operator=(const TProgramForms&) = delete;
 
   std::unique_ptr<TBookForm> Book;
+  std::unique_ptr<TBookWindow> Window;  // scales the book to the screen
   std::unique_ptr<TAboutStorage> About;
   std::unique_ptr<TWelcomeStg> Welcome;
   std::unique_ptr<TNavigate> Navigate;
