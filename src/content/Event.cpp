@@ -139,6 +139,8 @@ void TEvent::Show() {
   ConnectButton(BookForm->Next);
   ConnectButton(BookForm->Cancel);
   BookForm->RouteKeys(this);
+  // Space goes on; a typing step takes the focus for its own screen.
+  BookForm->Next->setFocus(Qt::OtherFocusReason);
 }
 
 void TEvent::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {

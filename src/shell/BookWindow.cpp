@@ -42,7 +42,7 @@ TBookWindow::TBookWindow(TBookForm* book) : book_(book) {
   scene->setSceneRect(0, 0, kBookW, kBookH);
   setScene(scene);
   book_->SetFrame(this);
-  FitScreen();
+  FitScreen(false);
 }
 
 TBookWindow::~TBookWindow() {
@@ -63,7 +63,7 @@ QSize TBookWindow::FittingSize(const QSize& area) {
   return fitted.expandedTo(MinimumBookSize());
 }
 
-void TBookWindow::FitScreen() {
+void TBookWindow::FitScreen(bool frameKnown) {
   const QScreen* screen = this->screen();
   if (!screen) return;
   const QRect area = screen->availableGeometry();
@@ -73,7 +73,7 @@ void TBookWindow::FitScreen() {
                             geometry().right() - frameGeometry().right(),
                             geometry().bottom() - frameGeometry().bottom());
   frame = QMargins(-frame.left(), -frame.top(), -frame.right(), -frame.bottom());
-  if (frame.isNull()) frame = QMargins(4, 32, 4, 4);
+  if (!frameKnown) frame = QMargins(4, 32, 4, 4);
   const QSize room = area.size().shrunkBy(frame);
   const QSize size = FittingSize(room);
   resize(size);
@@ -83,13 +83,33 @@ void TBookWindow::FitScreen() {
 
 void TBookWindow::showEvent(QShowEvent* event) {
   QGraphicsView::showEvent(event);
+  // The book is the scene's active window, so its Alt mnemonics work.
+  scene()->setActiveWindow(proxy_);
   proxy_->setFocus();
   if (placed_) return;
   placed_ = true;
   // Once the window manager framed the window, its real frame is known.
   QTimer::singleShot(0, this, [this] {
-    if (!isMaximized() && !isFullScreen() && frameGeometry() != geometry()) FitScreen();
+    if (!isMaximized() && !isFullScreen()) FitScreen(true);
   });
+}
+
+bool TBookWindow::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod: KeepBookFocused(); break;
+    default: break;
+  }
+  return QGraphicsView::event(event);
+}
+
+void TBookWindow::KeepBookFocused() {
+  QGraphicsScene* scene = this->scene();
+  if (!scene || !proxy_->widget() || scene->focusItem()) return;
+  scene->setActiveWindow(proxy_);
+  proxy_->setFocus(Qt::OtherFocusReason);
 }
 
 void TBookWindow::resizeEvent(QResizeEvent* event) {
@@ -120,6 +140,7 @@ void TBookWindow::closeEvent(QCloseEvent* event) {
 
 void TBookWindow::focusInEvent(QFocusEvent* event) {
   QGraphicsView::focusInEvent(event);
+  if (scene()->activeWindow() != proxy_) scene()->setActiveWindow(proxy_);
   if (!proxy_->hasFocus()) proxy_->setFocus(event->reason());
 }
 

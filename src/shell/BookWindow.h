@@ -24,6 +24,7 @@ class TBookWindow : public QGraphicsView {
   static QSize MinimumBookSize();
 
  protected:
+  bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -32,8 +33,12 @@ class TBookWindow : public QGraphicsView {
   void focusInEvent(QFocusEvent* event) override;
 
  private:
-  void FitScreen();
+  // frameKnown: the window manager has framed the window already.
+  void FitScreen(bool frameKnown);
   void Rescale();
+  // A closed popup or a click on the desk leaves the scene without focus;
+  // keys always belong to the book.
+  void KeepBookFocused();
 
   TBookForm* book_;
   QGraphicsProxyWidget* proxy_ = nullptr;
