@@ -107,7 +107,10 @@ bool TBookWindow::event(QEvent* event) {
 
 void TBookWindow::KeepBookFocused() {
   QGraphicsScene* scene = this->scene();
-  if (!scene || !proxy_->widget() || scene->focusItem()) return;
+  if (!scene || !proxy_->widget()) return;
+  // A popup of the book (the name list) keeps the keys while it is open.
+  const QGraphicsItem* focus = scene->focusItem();
+  if (focus && focus->isVisible() && scene->activeWindow() && scene->activeWindow()->isVisible()) return;
   scene->setActiveWindow(proxy_);
   proxy_->setFocus(Qt::OtherFocusReason);
 }
