@@ -139,6 +139,8 @@ void TEvent::Show() {
   ConnectButton(BookForm->Next);
   ConnectButton(BookForm->Cancel);
   BookForm->RouteKeys(this);
+  // Space goes on; a typing step takes the focus for its own screen.
+  BookForm->Next->setFocus(Qt::OtherFocusReason);
 }
 
 void TEvent::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
@@ -299,6 +301,16 @@ void TTimedEvent::ButtonClick(QObject* sender) {
   // Only a running clock can be paused: a pause before the start would
   // push the start into the future, one after the end would undo it.
   if (sender && sender->objectName() == QLatin1String("Pause") && State == kStateRunning) Pause();
+}
+
+void TTimedEvent::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
+  TEvent::KeyDown(sender, key, shift);
+  const Qt::KeyboardModifiers mods = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  if (!key || mods != Qt::AltModifier || key != Qt::Key_P || !EventsStg) return;
+  TImage* pause = EventsStg->Pause;
+  if (!BookForm || pause->window() != BookForm || !pause->isVisibleTo(BookForm)) return;
+  key = 0;
+  ButtonClick(pause);
 }
 
 void TTimedEvent::CloseQuery(bool& veto) {

@@ -97,6 +97,7 @@ class TTimedEvent : public TEvent {
   void Hide() override;
   void ButtonClick(QObject* sender) override;
   void CloseQuery(bool& veto) override;
+  void KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) override;
 
   virtual void TimeUp() {}
   virtual void Pause();

@@ -2,12 +2,28 @@
 #include "shell/ArtImage.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <cmath>
 
 #include "platform/Files.h"
+
+namespace {
+
+// Book pixels to device pixels: the screen's ratio times the scale of the
+// window that shows the book.
+qreal DeviceScale(const QPainter& p) {
+  const QTransform t = p.deviceTransform();
+  const qreal scale = std::hypot(t.m11(), t.m12());
+  return scale > 0.01 ? scale : 1.0;
+}
+
+const QColor kFocusRing(0x3b, 0x7a, 0x52);
+
+}  // namespace
 
 TImage::TImage(QWidget* parent, qx::Picture picture) : QWidget(parent), picture_(picture) {
   const QSize natural = qx::NaturalSize(picture);
@@ -83,6 +99,8 @@ void TImage::SetClickable(bool on) {
   clickable_ = on;
   setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
   setAttribute(Qt::WA_Hover, on);
+  // Tab reaches it and Space presses it; a click leaves the focus where it is.
+  setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
   if (on) {
     const QString tip = qx::PictureCaption(picture_);
     if (!tip.isEmpty() && toolTip().isEmpty()) setToolTip(tip);
@@ -95,11 +113,11 @@ void TImage::PictureChanged() {
   update();
 }
 
-const QPixmap& TImage::Rendered() const {
-  const qreal dpr = devicePixelRatioF();
-  if (!cacheValid_ || cache_.size() != size() * dpr) {
-    cache_ = QPixmap(size() * dpr);
-    cache_.setDevicePixelRatio(dpr);
+const QPixmap& TImage::Rendered(qreal scale) const {
+  if (!cacheValid_ || cacheScale_ != scale) {
+    cacheScale_ = scale;
+    cache_ = QPixmap((QSizeF(size()) * scale).toSize());
+    cache_.setDevicePixelRatio(scale);
     cache_.fill(Qt::transparent);
     QPainter p(&cache_);
     qx::PaintState state;
@@ -115,8 +133,8 @@ const QPixmap& TImage::Rendered() const {
 void TImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
   if (!bitmap_.isNull()) {
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (stretch_) {
-      p.setRenderHint(QPainter::SmoothPixmapTransform);
       p.drawImage(rect(), bitmap_);
     } else if (center_) {
       p.drawImage(QPoint((width() - bitmap_.width()) / 2, (height() - bitmap_.height()) / 2), bitmap_);
@@ -126,7 +144,15 @@ void TImage::paintEvent(QPaintEvent*) {
     return;
   }
   if (picture_ == qx::Picture::None || width() <= 0 || height() <= 0) return;
-  p.drawPixmap(0, 0, Rendered());
+  p.drawPixmap(0, 0, Rendered(DeviceScale(p)));
+  if (clickable_ && hasFocus()) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kFocusRing, 2));
+    p.setBrush(Qt::NoBrush);
+    const QRectF ring = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const qreal radius = std::min<qreal>(ring.height(), ring.width()) / 2;
+    p.drawRoundedRect(ring, radius, radius);
+  }
 }
 
 void TImage::resizeEvent(QResizeEvent* event) {
@@ -171,6 +197,52 @@ void TImage::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
+void TImage::Press(bool down) {
+  if (pressed_ == down) return;
+  pressed_ = down;
+  cacheValid_ = false;
+  update();
+}
+
+void TImage::Click() {
+  // The handler may move this control to another parent or run a nested
+  // view; nothing of ours is touched once it returns.
+  QPointer<TImage> self(this);
+  if (OnClick) OnClick(this);
+  if (self) emit clicked();
+}
+
+void TImage::keyPressEvent(QKeyEvent* event) {
+  if (clickable_ && event->key() == Qt::Key_Space && !event->modifiers()) {
+    if (!event->isAutoRepeat()) Press(true);
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TImage::keyReleaseEvent(QKeyEvent* event) {
+  if (clickable_ && event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    event->accept();
+    if (!pressed_) return;
+    Press(false);
+    Click();
+    return;
+  }
+  QWidget::keyReleaseEvent(event);
+}
+
+void TImage::focusInEvent(QFocusEvent* event) {
+  update();
+  QWidget::focusInEvent(event);
+}
+
+void TImage::focusOutEvent(QFocusEvent* event) {
+  Press(false);
+  update();
+  QWidget::focusOutEvent(event);
+}
+
 void TImage::mousePressEvent(QMouseEvent* event) {
   if (!clickable_ || event->button() != Qt::LeftButton) {
     QWidget::mousePressEvent(event);
@@ -192,12 +264,7 @@ void TImage::mouseReleaseEvent(QMouseEvent* event) {
   cacheValid_ = false;
   update();
   event->accept();
-  if (!click) return;
-  // The handler may move this control to another parent or run a nested
-  // view; nothing of ours is touched once it returns.
-  QPointer<TImage> self(this);
-  if (OnClick) OnClick(this);
-  if (self) emit clicked();
+  if (click) Click();
 }
 
 TGauge::TGauge(QWidget* parent) : QWidget(parent) { resize(120, 12); }

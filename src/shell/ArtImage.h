@@ -56,11 +56,18 @@ class TImage : public QWidget {
   void hideEvent(QHideEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
   void PictureChanged();
-  const QPixmap& Rendered() const;
+  void Press(bool down);
+  void Click();
+  // The picture at device pixels for this scale (book to device).
+  const QPixmap& Rendered(qreal scale) const;
 
   qx::Picture picture_ = qx::Picture::None;
   QImage bitmap_;
@@ -72,6 +79,7 @@ class TImage : public QWidget {
   bool pressed_ = false;
   mutable QPixmap cache_;
   mutable bool cacheValid_ = false;
+  mutable qreal cacheScale_ = 0;
 };
 
 // A horizontal gauge: the part of the bar between MinValue and MaxValue

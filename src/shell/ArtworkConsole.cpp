@@ -91,6 +91,20 @@ void PaintButtonConsole(QPainter& p, const QRectF& r, bool eventPage) {
   p.drawPath(TopRoundedRect(strap.adjusted(4, 4, -4, 2), 7));
 }
 
+// The caption with its Alt key marked, as the book's pages take it.
+static QString MnemonicCaption(Picture button) {
+  switch (button) {
+    case Picture::ButtonBegin: return QStringLiteral("&Begin");
+    case Picture::ButtonNext: return QStringLiteral("&Next");
+    case Picture::ButtonBack: return QStringLiteral("&Back");
+    case Picture::ButtonCancel: return QStringLiteral("&Cancel");
+    case Picture::ButtonSkipF: return QStringLiteral("&Next lesson");
+    case Picture::ButtonSkipB: return QStringLiteral("&Prev. lesson");
+    case Picture::ButtonPause: return QStringLiteral("&Pause");
+    default: return PictureCaption(button);
+  }
+}
+
 void PaintButton(QPainter& p, Picture button, const QRectF& r, const PaintState& s) {
   const bool primary = button == Picture::ButtonNext || button == Picture::ButtonBegin;
   QRectF face = r.adjusted(1, 1, -1, -2);
@@ -141,6 +155,7 @@ void PaintButton(QPainter& p, Picture button, const QRectF& r, const PaintState&
     default: break;
   }
   const QString caption = PictureCaption(button);
+  const QString marked = MnemonicCaption(button);
   const QFont font = CaptionFont(qMax(9, int(face.height() * 0.42)));
   p.setFont(font);
   const qreal textW = p.fontMetrics().horizontalAdvance(caption);
@@ -158,7 +173,8 @@ void PaintButton(QPainter& p, Picture button, const QRectF& r, const PaintState&
     x += gw + gap;
   }
   p.setPen(text);
-  p.drawText(QRectF(x, face.top(), textW + 1, face.height()), Qt::AlignVCenter | Qt::AlignLeft, caption);
+  p.drawText(QRectF(x, face.top(), textW + 1, face.height()),
+             Qt::AlignVCenter | Qt::AlignLeft | Qt::TextShowMnemonic, marked);
   x += textW + gap;
   if (glyph != Glyph::None && glyphAfter) PaintGlyph(p, glyph, QRectF(x, gy, gw, gh), glyphColour);
 }

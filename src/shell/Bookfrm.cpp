@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,18 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry
 class NameCombo : public QComboBox {
  public:
   using QComboBox::QComboBox;
+
+  // The list opens on the name in the field, so that Enter in it keeps
+  // that student; a name not in the list leaves no row chosen.
+  void showPopup() override {
+    const QString typed = currentText();
+    const int row = findText(typed.trimmed(), Qt::MatchFixedString);
+    QComboBox::showPopup();
+    if (QAbstractItemView* list = view()) {
+      list->setCurrentIndex(row >= 0 ? model()->index(row, modelColumn(), rootModelIndex()) : QModelIndex());
+      if (row >= 0) list->scrollTo(list->currentIndex());
+    }
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override {
@@ -369,10 +382,19 @@ void TBookForm::resizeEvent(QResizeEvent* event) {
   if (auto hook = OnReposition) hook();
 }
 
+bool TBookForm::CanClose() {
+  auto query = OnCloseQuery;
+  return !query || query();
+}
+
 void TBookForm::closeEvent(QCloseEvent* event) {
-  if (auto query = OnCloseQuery; query && !query()) {
-    event->ignore();
+  // Inside the scaling window, closing the book closes the window.
+  if (frame_ && frame_ != this) {
+    event->setAccepted(frame_->close());
     return;
   }
-  event->accept();
+  if (CanClose())
+    event->accept();
+  else
+    event->ignore();
 }

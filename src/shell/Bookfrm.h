@@ -40,6 +40,13 @@ class TBookForm : public QWidget {
   // Slides the book sideways inside the window (small screens).
   void PlaceBook(int left);
 
+  // The top-level window showing the book: the scaling window when there
+  // is one, else the book itself.
+  QWidget* Frame() { return frame_ ? frame_.data() : this; }
+  void SetFrame(QWidget* frame) { frame_ = frame; }
+  // Asks OnCloseQuery; true when the window may close.
+  bool CanClose();
+
   // Points the key hooks at a view's handlers, or clears them.
   void RouteKeys(TFormView* view);
   void ReleaseKeys();
@@ -96,6 +103,9 @@ class TBookForm : public QWidget {
   std::function<void()> OnNextSection;
   std::function<void()> OnPrevSection;
   std::function<void()> OnGoHome;
+  // Ctrl+Q and F1 (with the help topic of the page shown).
+  std::function<void()> OnExit;
+  std::function<void(int topic)> OnHelp;
   // Called after the pages moved (resizing, the navigation bar).
   std::function<void()> OnReposition;
   // Asked when the window is to close; false keeps it open.
@@ -112,6 +122,7 @@ class TBookForm : public QWidget {
   void LayoutButtons();
   void CentrePanels();
   bool PreviewKey(QWidget* receiver, QEvent* event);
+  bool CommandKey(int key, Qt::KeyboardModifiers shift);
 
   int layout_ = -1;
   int buttonMask_ = 0;
@@ -121,6 +132,7 @@ class TBookForm : public QWidget {
   const QEvent* lastKey_ = nullptr;
   int lastKeyType_ = 0;
   QPointer<QWidget> lastReceiver_;
+  QPointer<QWidget> frame_;
 };
 
 // The book window; none before the program creates it.

@@ -7,6 +7,7 @@
 
 #include "platform/QtText.h"
 #include "shell/Bookfrm.h"
+#include "shell/Formview.h"
 
 namespace {
 
@@ -33,6 +34,23 @@ bool TBookForm::eventFilter(QObject* watched, QEvent* event) {
   auto* receiver = qobject_cast<QWidget*>(watched);
   if (!receiver || receiver->window() != this) return false;
   return PreviewKey(receiver, event);
+}
+
+// Program commands that work on every page, before any view sees the key.
+bool TBookForm::CommandKey(int key, Qt::KeyboardModifiers shift) {
+  const Qt::KeyboardModifiers mods = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  if (key == Qt::Key_Q && mods == Qt::ControlModifier) {
+    if (auto hook = OnExit)
+      hook();
+    else
+      Frame()->close();
+    return true;
+  }
+  if (key == Qt::Key_F1 && mods == Qt::NoModifier) {
+    if (auto hook = OnHelp) hook(ActiveView ? ActiveView->HelpTopic() : 0);
+    return true;
+  }
+  return false;
 }
 
 bool TBookForm::PreviewKey(QWidget* receiver, QEvent* event) {
@@ -67,6 +85,7 @@ bool TBookForm::PreviewKey(QWidget* receiver, QEvent* event) {
     return !alive;
   }
 
+  if (CommandKey(key->key(), shift)) return true;
   if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (shift & Qt::ControlModifier) &&
       !(shift & Qt::AltModifier)) {
     const bool back = key->key() == Qt::Key_Backtab || (shift & Qt::ShiftModifier);

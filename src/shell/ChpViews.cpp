@@ -43,6 +43,13 @@ void ShowTrend(TImage* picture, bool secondSet, float threshold, float previous,
     picture->Assign(*GeneralStg->TrendPicture(secondSet, threshold, previous, current));
 }
 
+QString Decimal(double v) { return QString::number(v, 'f', 1); }
+
+void Explain(QLabel* title, QLabel* value, const QString& text) {
+  for (QLabel* label : {title, value})
+    if (label) label->setToolTip(text);
+}
+
 }  // namespace
 
 // ---- TExercInfoView ---------------------------------------------------
@@ -78,7 +85,45 @@ void TExercInfoView::Show() {
       trend->Clear();
     SetText(form->TipLbl, kShortTimeText);
   }
+  ExplainScores();
   HasResults = false;
+}
+
+void TExercInfoView::ExplainScores() {
+  TChapterStgs* form = ChapterStgs;
+  if (!form) return;
+  const bool shown = form->SpeedLbl->text() != QLatin1String("-");
+  const QString unit = qx::ToQt(Settings ? Settings->SpeedUnitText() : "cpm");
+  const bool words = unit == QLatin1String("wpm");
+  QString speed = words ? QStringLiteral("words (of five characters) you typed a minute")
+                        : QStringLiteral("characters you typed a minute");
+  QString accuracy = QStringLiteral(
+      "100 means no errors, 50 means 95 % of the characters right, 0 means 90 % or fewer");
+  QString backSpace = QStringLiteral(
+      "the share of BackSpace among all the keys you pressed; 0 % is best, 10 % or more is the lowest "
+      "level. A key typed again after BackSpace also counts as a difficult key");
+  QString efficiency = QStringLiteral(
+      "combines your accuracy and your speed levels (their harmonic mean), so it is high only when both "
+      "are");
+  if (shown) {
+    speed = QStringLiteral("Speed %1 %2: %3.").arg(form->SpeedLbl->text(), unit, speed);
+    const double right = 90.0 + std::clamp(double(ErrorRate), 0.0, 100.0) / 10.0;
+    accuracy = QStringLiteral("Accuracy %1: you typed %2 % of the characters right; %3.")
+                   .arg(RoundEven(ErrorRate))
+                   .arg(Decimal(right), accuracy);
+    backSpace = QStringLiteral("BackSpace %1 %: %2 of every 100 keys you pressed were BackSpace, %3.")
+                    .arg(Decimal(BackSpaceRate), Decimal(BackSpaceRate), backSpace);
+    efficiency = QStringLiteral("Efficiency %1 %: %2.").arg(Efficiency).arg(efficiency);
+  } else {
+    speed = QStringLiteral("Speed: %1.").arg(speed);
+    accuracy = QStringLiteral("Accuracy: %1.").arg(accuracy);
+    backSpace = QStringLiteral("BackSpace: %1.").arg(backSpace);
+    efficiency = QStringLiteral("Efficiency: %1.").arg(efficiency);
+  }
+  Explain(form->SpeedTitle, form->SpeedLbl, speed);
+  Explain(form->AccuracyTitle, form->ErrorsLbl, accuracy);
+  Explain(form->BackSpaceTitle, form->BackSpaceLbl, backSpace);
+  Explain(form->EfficiencyTitle, form->EfficiencyLbl, efficiency);
 }
 
 void TExercInfoView::ShowSpeed() {
@@ -91,7 +136,9 @@ void TExercInfoView::SetSpeed(int v) {
   Speed = v;
   if (User) User->LastSpeed = v;
   ShowSpeed();
-  if (ChapterStgs) ShowTrend(ChapterStgs->SpeedChange, false, 20, float(PrevSpeed), float(v));
+  if (!ChapterStgs) return;
+  ShowTrend(ChapterStgs->SpeedChange, false, 20, float(PrevSpeed), float(v));
+  ExplainScores();
 }
 
 void TExercInfoView::SetEfficiency(int v) {
@@ -100,6 +147,7 @@ void TExercInfoView::SetEfficiency(int v) {
   if (!ChapterStgs) return;
   SetText(ChapterStgs->EfficiencyLbl, v < 0 ? "-" : Percent(v));
   ShowTrend(ChapterStgs->EfficiencyChange, true, 10, float(PrevEfficiency), float(v));
+  ExplainScores();
 }
 
 void TExercInfoView::SetErrorRate(float v) {
@@ -108,6 +156,7 @@ void TExercInfoView::SetErrorRate(float v) {
   if (!ChapterStgs) return;
   SetText(ChapterStgs->ErrorsLbl, v < 0 ? "-" : Percent(RoundEven(v)));
   ShowTrend(ChapterStgs->ErrorsChange, false, 10, PrevErrorRate, v);
+  ExplainScores();
 }
 
 void TExercInfoView::SetBackSpaceRate(float v) {
@@ -119,6 +168,7 @@ void TExercInfoView::SetBackSpaceRate(float v) {
   SetText(ChapterStgs->BackSpaceLbl, v < 0 ? "-" : text);
   // Less BackSpace is better: a fall shows as a rise.
   ShowTrend(ChapterStgs->BackSpaceChange, false, -3, PrevBackSpaceRate, v);
+  ExplainScores();
 }
 
 void TExercInfoView::SetSpeedGrade(const std::string& text) {
@@ -229,6 +279,7 @@ void TChpContentsView::Show() {
   BookForm->SetButtons(ButtonMask());
   for (TImage* b : {BookForm->BeginB, BookForm->SkipF, BookForm->SkipB, BookForm->Cancel})
     ConnectButton(b);
+  BookForm->BeginB->setFocus(Qt::OtherFocusReason);
   if (ChapterStgs) {
     AddControl(ChapterStgs->Panel3, BookForm->RightPage);
     ChapterStgs->Panel3->move(0, 0);
@@ -309,9 +360,11 @@ void TChpContentsView::KeyDown(QObject*, int& key, Qt::KeyboardModifiers shift) 
         target = BookForm->BeginB;
         break;
       case Qt::Key_S:
+      case Qt::Key_N:  // underlined on the button
         target = BookForm->SkipF;
         break;
       case Qt::Key_K:
+      case Qt::Key_P:  // underlined on the button
         target = BookForm->SkipB;
         break;
       case Qt::Key_C:

@@ -60,6 +60,8 @@ class TExercInfoView : public TFormView {
 
  private:
   void ShowSpeed();
+  // Each score's tooltip says in plain words what its value means.
+  void ExplainScores();
 };
 
 // The program's information page; none before the program creates it.

@@ -48,6 +48,8 @@ class TFormView {
   virtual bool Open();
   virtual void Close(bool& veto);
   virtual void Hide();
+  // The manual's topic for this page; 0 opens the manual at its start.
+  virtual int HelpTopic() const { return 0; }
 
   void SetResult(int code);
   void AddControl(QWidget* control, QWidget* page);

@@ -9,6 +9,7 @@
 #include "engine/Viewcanv.h"
 #include "shell/Formview.h"
 
+class QScrollArea;
 class TContents;
 class TIntroduction;
 
@@ -78,12 +79,16 @@ class TStdProfileView : public TFormView {
   std::string ContentsFileName;          // the chosen course + ".cnt"
   std::vector<std::string> CourseFiles;  // names without ".cnt"
   QPointer<TViewCanvas> Canvas;  // kept by the storage form while hidden
+  // Scrolls the preview when the course has more lessons than fit.
+  QPointer<QScrollArea> PreviewArea;
 
  private:
   // minutes 25, 35 or 45 check their button; none (-1 for the settings,
   // 0 for a course's default time) checks No time limits.
   void CheckMinutes(int minutes, int none);
   void ShowGauge();
+  // The preview tall enough for every lesson of the course.
+  void FitPreview(const std::string& lines);
   std::vector<QMetaObject::Connection> connections_;
 };
 

@@ -104,7 +104,7 @@ void TGoodbyeView::Hide() {
 void TGoodbyeView::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
   int result = 0;
   if (AltKey(key, shift, Qt::Key_R)) result = 1;
-  if (AltKey(key, shift, Qt::Key_K)) result = 2;
+  if (AltKey(key, shift, Qt::Key_K) || AltKey(key, shift, Qt::Key_P)) result = 2;
   if (!result) return;
   key = 0;
   PlaySound(kSoundClick);

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The studying profile: which course, and how long a lesson takes.
 #include <QLabel>
+#include <algorithm>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "content/Contents.h"
 #include "platform/CodePage.h"
@@ -34,7 +37,10 @@ std::string CourseFile(const std::string& name) { return name + ".cnt"; }
 
 TStdProfileView::TStdProfileView() = default;
 
-TStdProfileView::~TStdProfileView() { delete Canvas.data(); }
+TStdProfileView::~TStdProfileView() {
+  delete Canvas.data();
+  delete PreviewArea.data();
+}
 
 bool TStdProfileView::Prepare() {
   CourseFiles = ListFiles("*.cnt");
@@ -69,20 +75,38 @@ void TStdProfileView::Show() {
 
   AddControl(form->WizardL, book->LeftPage);
   AddControl(form->WizardR, book->RightPage);
-  if (!Canvas) {
-    Canvas = new TViewCanvas(form);
-    Canvas->setObjectName(QStringLiteral("ProfileCanvas"));
-    Canvas->hide();
+  if (!PreviewArea) {
+    PreviewArea = new QScrollArea(form);
+    PreviewArea->setObjectName(QStringLiteral("ProfilePreview"));
+    PreviewArea->setFrameShape(QFrame::NoFrame);
+    PreviewArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PreviewArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    PreviewArea->setFocusPolicy(Qt::NoFocus);
+    PreviewArea->setStyleSheet(QStringLiteral(
+        "QScrollArea { background: transparent; }"
+        "QScrollBar:vertical { width: 8px; background: transparent; margin: 0; }"
+        "QScrollBar::handle:vertical { background: #c9b48a; border-radius: 4px; min-height: 24px; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    PreviewArea->hide();
   }
-  Canvas->setGeometry(kPreview);
+  if (!Canvas) {
+    Canvas = new TViewCanvas(PreviewArea);
+    Canvas->setObjectName(QStringLiteral("ProfileCanvas"));
+    PreviewArea->setWidget(Canvas);
+    PreviewArea->viewport()->setAutoFillBackground(false);
+  }
+  PreviewArea->setGeometry(kPreview);
+  Canvas->resize(kPreview.size());
   Canvas->setFont(qx::PointFont(QStringLiteral("Arial"), 12));
   Canvas->SetColor(TAddViewsStg::kPreviewPaper);
   Canvas->SetFontColor(kPreviewInk);
   Canvas->TextColor = kPreviewInk;
   Canvas->SetMode(3);
   Canvas->show();
-  AddControl(Canvas, book->RightPage);
-  Canvas->raise();
+  PreviewArea->show();
+  AddControl(PreviewArea, book->RightPage);
+  PreviewArea->raise();
 
   form->Time45->setChecked(true);
   if (Settings) CheckMinutes(Settings->LessonDuration, -1);
@@ -125,7 +149,7 @@ void TStdProfileView::Hide() {
     book->SetButtons(0);
   }
   TFormView::Hide();
-  if (Canvas) Canvas->hide();
+  if (PreviewArea) PreviewArea->hide();
 }
 
 void TStdProfileView::Close(bool& veto) {
@@ -137,10 +161,13 @@ void TStdProfileView::Close(bool& veto) {
 }
 
 void TStdProfileView::KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) {
-  if (shift & (Qt::AltModifier | Qt::ControlModifier)) return;
+  const Qt::KeyboardModifiers mods = shift & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
   int result = 0;
-  if (IsEnter(key)) result = 1;
-  if (key == Qt::Key_Escape) result = 2;
+  if (mods == Qt::NoModifier && IsEnter(key)) result = 1;
+  if (mods == Qt::NoModifier && key == Qt::Key_Escape) result = 2;
+  // The Alt keys underlined on the Next and Back buttons.
+  if (mods == Qt::AltModifier && key == Qt::Key_N) result = 1;
+  if (mods == Qt::AltModifier && key == Qt::Key_B) result = 2;
   if (!result) return;
   key = 0;
   PlaySound(kSoundClick);
@@ -165,7 +192,25 @@ void TStdProfileView::ChooseCourse(int index) {
   if (Settings && Settings->LessonDuration == 0) CheckMinutes(course->DefaultTime, 0);
   std::string lines;
   for (const std::string& title : course->ChapterTitles(true)) lines += title + "\r";
-  if (Canvas) Canvas->SetText(lines);
+  FitPreview(lines);
+}
+
+void TStdProfileView::FitPreview(const std::string& lines) {
+  if (!Canvas || !PreviewArea) return;
+  // Each lesson title is a line, and a long one may wrap: the canvas grows
+  // until its page holds every word, and the area scrolls over it.
+  const int titles = int(std::count(lines.begin(), lines.end(), '\r'));
+  const int barRoom = 10;
+  int rows = titles + 1;
+  for (int tries = 0; tries < 4; ++tries) {
+    const int height = std::max(kPreview.height(), Canvas->LineTop(rows + 1) + Canvas->MarginBottom);
+    const bool scrolls = height > kPreview.height();
+    Canvas->resize(kPreview.width() - (scrolls ? barRoom : 0), height);
+    Canvas->SetText(lines);
+    if (Canvas->PageEnd >= int(lines.size())) break;
+    rows *= 2;
+  }
+  PreviewArea->verticalScrollBar()->setValue(0);
 }
 
 void TStdProfileView::CheckMinutes(int minutes, int none) {

@@ -20,6 +20,7 @@
 #include "shell/AboutStg.h"
 #include "shell/Addvstg.h"
 #include "shell/ArtImage.h"
+#include "shell/BookWindow.h"
 #include "shell/Bookfrm.h"
 #include "shell/ChpViews.h"
 #include "shell/Chpstgs.h"
@@ -71,13 +72,14 @@ void HaltProgram() { Terminating = true; }
 void OpenHelpTopic(int topic) {
   const std::string manual = qx::ProgramDir() + "help/index.html";
   QUrl url = QUrl::fromLocalFile(QString::fromStdString(qx::OsPath(manual).string()));
-  url.setFragment(QStringLiteral("topic%1").arg(topic));
+  if (topic > 0) url.setFragment(QStringLiteral("topic%1").arg(topic));
   const std::string address = qx::FromQt(url.toString(QUrl::FullyEncoded));
   if (ShellOpen(address, "", "") <= 32) ReportError(-5452, address);
 }
 
 TProgramForms::TProgramForms() {
   Book = std::make_unique<TBookForm>();
+  Window = std::make_unique<TBookWindow>(Book.get());
   About = std::make_unique<TAboutStorage>();
   Welcome = std::make_unique<TWelcomeStg>();
   Statistics = std::make_unique<TStatisticsStg>();
@@ -101,6 +103,7 @@ TProgramForms::~TProgramForms() {
   Statistics.reset();
   Welcome.reset();
   About.reset();
+  Window.reset();
   Book.reset();
 }
 
@@ -131,6 +134,7 @@ void TMain::Run() {
 bool TMain::Start() {
   qx::ChangeDirectory(qx::ProgramDir());
   qx::SetHelpOpener(OpenHelpTopic);
+  book_->OnHelp = OpenHelpTopic;
 
   settings_ = std::make_unique<TProgramSettings>();
   Settings = settings_.get();
@@ -143,9 +147,9 @@ bool TMain::Start() {
   book_->SetLayout(0);
   book_->LoadLabel->show();
   if (Settings->MaximizedBook)
-    book_->showMaximized();
+    book_->Frame()->showMaximized();
   else
-    book_->showNormal();
+    book_->Frame()->showNormal();
   // The loading note shows while the rest is read.
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
@@ -157,13 +161,13 @@ bool TMain::Start() {
     ask.helpTopic = 1010;
     if (qx::Dialogs().Ask(ask) != qx::DialogAnswer::Yes) return false;
     smallScreen_ = true;
-    book_->setWindowFlag(Qt::FramelessWindowHint, true);
-    book_->showMaximized();
+    book_->Frame()->setWindowFlag(Qt::FramelessWindowHint, true);
+    book_->Frame()->showMaximized();
   }
 
   book_->BackGround32->show();
   book_->BackGround32->lower();
-  book_->setWindowTitle(QStringLiteral("Quillbrandex for Networks"));
+  book_->Frame()->setWindowTitle(QStringLiteral("Quillbrandex for Networks"));
   book_->OnCloseQuery = [this] { return CloseQuery(); };
   Terminating = false;
 
@@ -222,14 +226,16 @@ bool TMain::Start() {
   book_->SetLayout(2);
   book_->CoverPic->Clear();
   if (smallScreen_ && Navigate) {
-    Navigate->move(book_->mapToGlobal(QPoint((book_->width() - Navigate->width()) / 2,
-                                             book_->height() - Navigate->height())));
+    QWidget* frame = book_->Frame();
+    Navigate->move(frame->mapToGlobal(
+        QPoint((frame->width() - Navigate->width()) / 2, frame->height() - Navigate->height())));
     Navigate->show();
   }
   for (TImage* image : book_->MenuImages()) image->OnClick = [this](QWidget* sender) { MenuClick(sender); };
   book_->OnNextSection = [this] { NextSection(); };
   book_->OnPrevSection = [this] { PreviousSection(); };
   book_->OnGoHome = [this] { GoHome(); };
+  book_->OnExit = [this] { MenuClick(book_->MenuExit); };
   if (Settings->DisableSettingsPage) {
     book_->HideSettings->show();
     book_->HideSettings->raise();
@@ -317,6 +323,7 @@ void TMain::Shutdown() {
   book_->OnNextSection = nullptr;
   book_->OnPrevSection = nullptr;
   book_->OnGoHome = nullptr;
+  book_->OnExit = nullptr;
   for (TImage* image : book_->MenuImages()) image->OnClick = nullptr;
   if (Navigate) Navigate->hide();
 
@@ -334,7 +341,7 @@ void TMain::MenuClick(QWidget* sender) {
   if (!PendingSection.empty()) PlaySound(kSoundClick);
   if (sender == book_->MenuExit) {
     sender->hide();
-    if (!book_->close()) sender->show();
+    if (!book_->Frame()->close()) sender->show();
     return;
   }
   if (CloseActiveView()) return;

@@ -11,6 +11,7 @@ class TAbout;
 class TAboutStorage;
 class TAddViewsStg;
 class TBookForm;
+class TBookWindow;
 class TChapterStgs;
 class TExercInfoView;
 class TDifficultKeys;
@@ -52,6 +53,7 @@ struct TProgramForms {
   TProgramForms& operator=(const TProgramForms&) = delete;
 
   std::unique_ptr<TBookForm> Book;
+  std::unique_ptr<TBookWindow> Window;  // scales the book to the screen
   std::unique_ptr<TAboutStorage> About;
   std::unique_ptr<TWelcomeStg> Welcome;
   std::unique_ptr<TStatisticsStg> Statistics;

@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
     controller.OnLogonPage = [book = forms.Book.get()] {
       book->repaint();
       ReportStartup();
-      book->close();
+      book->Frame()->close();
     };
   }
   controller.Run();

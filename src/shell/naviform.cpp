@@ -49,6 +49,6 @@ void TNavigate::Slide(int where) {
   const int room = book_->width() - book_->Book->width();
   const int left = where == 0 ? 0 : where == 1 ? room / 2 : room;
   book_->PlaceBook(left);
-  book_->activateWindow();
+  book_->Frame()->activateWindow();
   book_->setFocus();
 }

@@ -80,9 +80,9 @@ class EventTest : public ::testing::Test {
     book = forms->Book.get();
     chapter = forms->Chapter.get();
     info = forms->ExercInfo.get();
-    book->show();
-    QApplication::setActiveWindow(book);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(book));
+    book->Frame()->show();
+    QApplication::setActiveWindow(book->Frame());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(book->Frame()));
   }
 
   ~EventTest() override {
@@ -111,11 +111,9 @@ class EventTest : public ::testing::Test {
     return run();
   }
 
-  // Keys as the student types them, to whatever has the focus in the book.
-  static QWidget* Target() {
-    QWidget* focus = QApplication::focusWidget();
-    return focus && focus->window() == BookForm ? focus : BookForm;
-  }
+  // Keys as the student types them, to the program's window, which hands
+  // them to whatever has the focus in the book.
+  static QWidget* Target() { return BookForm->Frame(); }
   static void Press(char c) {
     switch (c) {
       case ' ':

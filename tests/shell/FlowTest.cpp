@@ -159,7 +159,7 @@ TEST_F(FlowTest, ExitDuringATextExerciseAsksAndNoKeepsItRunning) {
          EXPECT_EQ(sandbox.dialogs.Asked()[0].text, "You haven't finished this exercise yet, proceed anyway?");
          EXPECT_NE(Active<TTextEvent>(), nullptr);
          EXPECT_TRUE(book()->MenuExit->isVisible());
-         EXPECT_TRUE(book()->isVisible());
+         EXPECT_TRUE(book()->Frame()->isVisible());
          EXPECT_FALSE(Terminating);
 
          // Yes leaves the exercise and the program.
@@ -169,7 +169,7 @@ TEST_F(FlowTest, ExitDuringATextExerciseAsksAndNoKeepsItRunning) {
        "exam");
   RunProgram();
   EXPECT_TRUE(Terminating);
-  EXPECT_FALSE(book()->isVisible());
+  EXPECT_FALSE(book()->Frame()->isVisible());
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST_F(MainTest, SmallScreenAcceptedDropsTheBorderAndShowsTheNavigationBar) {
   Then([] { return Active<TWelcomeView>() != nullptr; },
        [this] {
          EXPECT_TRUE(controller.SmallScreen());
-         EXPECT_TRUE(book()->windowFlags() & Qt::FramelessWindowHint);
+         EXPECT_TRUE(book()->Frame()->windowFlags() & Qt::FramelessWindowHint);
          EXPECT_TRUE(forms.Navigate->isVisible());
          book()->close();
        },
@@ -105,7 +105,7 @@ TEST_F(MainTest, NewStudentIsAskedCreatedAndRemembered) {
          EXPECT_EQ(User->Name, "Anna Lee");
          EXPECT_EQ(KeyStats, User->DifficultKeys);
          EXPECT_EQ(User->ContentsFile, "Beginner.cnt");
-         EXPECT_EQ(book()->windowTitle(), QStringLiteral("Quillbrandex for Networks"));
+         EXPECT_EQ(book()->Frame()->windowTitle(), QStringLiteral("Quillbrandex for Networks"));
          EXPECT_FALSE(book()->MenuGuided->isVisible());
          EXPECT_EQ(PendingSection, "MenuGuided");
          ClickTab(&TBookForm::MenuExit);
@@ -212,7 +212,7 @@ TEST_F(MainTest, ExitRefusedByThePageKeepsTheProgramAndTheExitTab) {
          ActiveView->OnCloseQuery = [&](TFormView*, bool& veto) { veto = refuse; };
          ClickTab(&TBookForm::MenuExit);
          EXPECT_TRUE(book()->MenuExit->isVisible());
-         EXPECT_TRUE(book()->isVisible());
+         EXPECT_TRUE(book()->Frame()->isVisible());
          EXPECT_FALSE(Terminating);
          ClickTab(&TBookForm::MenuLogo);
          EXPECT_TRUE(book()->MenuLogo->isVisible());
@@ -223,7 +223,7 @@ TEST_F(MainTest, ExitRefusedByThePageKeepsTheProgramAndTheExitTab) {
        "welcome page");
   RunProgram();
   EXPECT_TRUE(Terminating);
-  EXPECT_FALSE(book()->isVisible());
+  EXPECT_FALSE(book()->Frame()->isVisible());
 }
 
 TEST_F(MainTest, MissingKeyboardLayoutEndsTheProgram) {
