@@ -13,12 +13,14 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/QtDraw.h"
+#include "shell/Addviews.h"
 #include "shell/ArtImage.h"
 #include "shell/ArtworkParts.h"
 #include "shell/Bookfrm.h"
 #include "shell/Eventstg.h"
 #include "storage/Errors.h"
 #include "storage/FileObj.h"
+#include "storage/PrgSetup.h"
 #include "storage/ToolBox.h"
 #include "storage/User.h"
 
@@ -110,12 +112,38 @@ int TEvent::LoadText(const std::string& parameter) {
   } else if (HasPrefix(upper, "RES:")) {
     // Nothing is stored under a resource name.
   } else if (HasPrefix(upper, "ASK:")) {
-    // The student picks the text in the story chooser. Until it is there
-    // the step runs without a text, and so has no reading place that could
-    // overwrite the one saved for the student's story.
+    return AskForText(TrimBlanks(TrimBlanks(parameter).substr(4)));
   } else {
     EventText = parameter;
   }
+  return 1;
+}
+
+int TEvent::AskForText(const std::string& mask) {
+  AskedForText = true;
+  TChooseTextView chooser;
+  chooser.LastStory = User ? User->StoryFile : std::string();
+  chooser.ListStories(mask, Settings ? Settings->CustomStoryPath : std::string());
+  const int result = chooser.Execute();
+  std::string file;
+  if (result == kChooseNewStory) {
+    file = chooser.SelectedFile;
+    if (User) User->StoryFile = Cut255(file);
+    TextStart = 0;
+  } else if (result == kChooseContinue) {
+    file = chooser.LastStory;
+    TextStart = User ? User->StoryPosition : 0;
+  } else {
+    return result;
+  }
+  TTextFile text;
+  if (file.empty() || text.Open(file, kTextRead) != kFileOpen || text.ReadAll(EventText) < kFileEnd)
+    EventText.clear();
+  // A story typed to its end, or a place the text no longer has, starts
+  // over rather than giving a step with nothing left to type.
+  if (TextStart < 0 || size_t(TextStart) >= EventText.size() ||
+      EventText.find_first_not_of(" \t\r\n", size_t(TextStart)) == std::string::npos)
+    TextStart = 0;
   return 1;
 }
 

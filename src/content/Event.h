@@ -67,6 +67,8 @@ class TEvent : public TFormView {
   bool AllowCancel = true;
 
  protected:
+  // The story chooser's pick read into EventText; LoadText's result.
+  int AskForText(const std::string& mask);
   // The wide page of the book; none without a book window.
   static QWidget* Page();
   // A control the event owns, kept hidden on the wide page between uses.

@@ -7,6 +7,8 @@
 #include "content/Keybevnt.h"
 #include "content/TxtEvent.h"
 #include "platform/CodePage.h"
+#include "review/Bubble.h"
+#include "review/GamEvent.h"
 #include "shell/ChpViews.h"
 #include "storage/BookMark.h"
 #include "storage/ToolBox.h"
@@ -29,6 +31,11 @@ std::map<std::string, TEventFactory>& Types() {
       {"NEWKEYS", Factory<TNewKeysEvent>()},
       {"KEYBOARD", Factory<TKeyboardEvent>()},
       {"WORD", Factory<TWordEvent>()},
+      {"ZAROZIRA", Factory<TZaroZiraEvent>()},
+      {"BUBBLES", Factory<TBubbles>()},
+      // The review screens' own descriptors name the games this way.
+      {"ZARO", Factory<TZaroZiraEvent>()},
+      {"BUBB", Factory<TBubbles>()},
   };
   return types;
 }

@@ -18,6 +18,10 @@
 #include "platform/QtText.h"
 #include "platform/Version.h"
 #include "shell/AboutStg.h"
+#include "shell/Addviews.h"
+#include "shell/Eviewstg.h"
+#include "shell/ZaroStg.h"
+#include "shell/bubstg.h"
 #include "shell/Addvstg.h"
 #include "shell/ArtImage.h"
 #include "shell/BookWindow.h"
@@ -89,11 +93,19 @@ TProgramForms::TProgramForms() {
   Events = std::make_unique<TEventsStg>();
   Chapter = std::make_unique<TChapterStgs>();
   AddViews = std::make_unique<TAddViewsStg>();
+  EventView = std::make_unique<TEventViewStg>();
+  Zaro = std::make_unique<TZaroZiraStg>();
+  Bubbles = std::make_unique<TBubbleStg>();
+  TopTen = std::make_unique<TTopTenView>();
   ExercInfo = std::make_unique<TExercInfoView>();
 }
 
 TProgramForms::~TProgramForms() {
   ExercInfo.reset();
+  TopTen.reset();
+  Bubbles.reset();
+  Zaro.reset();
+  EventView.reset();
   AddViews.reset();
   Chapter.reset();
   Events.reset();

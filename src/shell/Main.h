@@ -10,6 +10,8 @@
 class TAbout;
 class TAboutStorage;
 class TAddViewsStg;
+class TBubbleStg;
+class TEventViewStg;
 class TBookForm;
 class TBookWindow;
 class TChapterStgs;
@@ -27,7 +29,9 @@ class TStatisticsStg;
 class TStatisticsView;
 class TProgramSettings;
 class TUser;
+class TTopTenView;
 class TWelcomeStg;
+class TZaroZiraStg;
 
 // The controller's state. PendingSection names the menu image chosen
 // last ("MenuGuided", ...); the main loop runs that section.
@@ -63,6 +67,10 @@ struct TProgramForms {
   std::unique_ptr<TEventsStg> Events;
   std::unique_ptr<TChapterStgs> Chapter;
   std::unique_ptr<TAddViewsStg> AddViews;
+  std::unique_ptr<TEventViewStg> EventView;
+  std::unique_ptr<TZaroZiraStg> Zaro;
+  std::unique_ptr<TBubbleStg> Bubbles;
+  std::unique_ptr<TTopTenView> TopTen;
   // The typing information page lives as long as the forms it borrows from.
   std::unique_ptr<TExercInfoView> ExercInfo;
 };

@@ -28,12 +28,8 @@ void TtopTen::SetDefault(int i) {
   Entries[i].Score = i <= 10 ? 1000 - 70 * i : 300 - 2 * i;
 }
 
-int TtopTen::Load(const std::string& baseName) {
-  FileName = Cut255((Settings ? Settings->DataPath : std::string("./")) + baseName + ".qxt");
-  TRecFile file;
-  int status =
-      OpenWithRetry(file, FileName, kShareReadOnly, kBusyQuestion, FileName + " Topten open failed.");
-  const int n = status == kFileOpen ? std::min(file.RecordCount(kTopTenRecordSize), kTopTenMaxEntries) : 0;
+int TtopTen::ReadEntries(TRecFile& file) {
+  const int n = std::min(file.RecordCount(kTopTenRecordSize), kTopTenMaxEntries);
   // Only whole records count: a cut tail (an interrupted save) is left
   // alone, and a file without one whole record (one just created by
   // another workstation) is as good as missing.
@@ -46,6 +42,15 @@ int TtopTen::Load(const std::string& baseName) {
     e.Score = in.GetInt();
     e.Date = in.GetStr255();
   }
+  return read;
+}
+
+int TtopTen::Load(const std::string& baseName) {
+  FileName = Cut255((Settings ? Settings->DataPath : std::string("./")) + baseName + ".qxt");
+  TRecFile file;
+  int status =
+      OpenWithRetry(file, FileName, kShareReadOnly, kBusyQuestion, FileName + " Topten open failed.");
+  const int read = status == kFileOpen ? ReadEntries(file) : 0;
   file.Close();
   if (read > 0) {
     Count = read;
@@ -67,18 +72,65 @@ int TtopTen::Save(int count) {
   TRecFile file;
   const int status =
       OpenWithRetry(file, FileName, kShareExclusive, kBusyQuestion, FileName + " Topten open failed.");
-  if (status == kFileOpen) {
-    // The whole table in one write, so that a reader never meets half of it.
-    // A score beyond 16 bits is kept at the limit rather than wrapped to a
-    // small or negative one.
-    TRecordBuffer table;
-    for (int i = 1; i <= Count; ++i) {
-      table.PutStr255(Entries[i].Name);
-      table.PutInt(std::clamp(Entries[i].Score, -32768, 32767));
-      table.PutStr255(Entries[i].Date);
-    }
-    file.WriteRecordAt(0, table.Bytes().data(), table.Size());
+  if (status == kFileOpen) WriteEntries(file);
+  file.Close();
+  return status;
+}
+
+int TtopTen::WriteEntries(TRecFile& file) {
+  // The whole table in one write, so that a reader never meets half of it.
+  // A score beyond 16 bits is kept at the limit rather than wrapped to a
+  // small or negative one.
+  TRecordBuffer table;
+  for (int i = 1; i <= Count; ++i) {
+    table.PutStr255(Entries[i].Name);
+    table.PutInt(std::clamp(Entries[i].Score, -32768, 32767));
+    table.PutStr255(Entries[i].Date);
   }
+  return file.WriteRecordAt(0, table.Bytes().data(), table.Size());
+}
+
+int TtopTen::OpenHeld(TRecFile& file) {
+  int error = 0;
+  if (!qx::CreateEmptyFileIfMissing(FileName, error)) {
+    ReportError(kFileOpenFailed, Cut255(FileName + ": " + qx::SystemErrorText(error)));
+    return kFileOpenFailed;
+  }
+  return OpenWithRetry(file, FileName, kShareExclusive, kBusyQuestion, FileName + " Topten open failed.");
+}
+
+int TtopTen::EnterScore(const std::string& baseName, int score, const std::string& name) {
+  FileName = Cut255((Settings ? Settings->DataPath : std::string("./")) + baseName + ".qxt");
+  TRecFile file;
+  const int status = OpenHeld(file);
+  const int read = status == kFileOpen ? ReadEntries(file) : 0;
+  if (read > 0) {
+    Count = read;
+  } else {
+    Count = 10;
+    for (int i = 1; i <= kTopTenMaxEntries; ++i) SetDefault(i);
+  }
+  // The file keeps what the table can show: a score beyond 16 bits is
+  // ranked as it will read back.
+  const int rank = AddScore(std::clamp(score, -32768, 32767), name);
+  if (status == kFileOpen) WriteEntries(file);
+  file.Close();
+  return status == kFileOpen ? rank : status;
+}
+
+int TtopTen::RenameEntry(const TEntry& entry, const std::string& name) {
+  TRecFile file;
+  const int status = OpenHeld(file);
+  const int read = status == kFileOpen ? ReadEntries(file) : 0;
+  if (read > 0) Count = read;
+  // Entries made meanwhile only push it down; the first match at or below
+  // its old place is it.
+  int found = 0;
+  for (int i = 1; i <= Count && !found; ++i)
+    if (Entries[i].Name == entry.Name && Entries[i].Score == entry.Score && Entries[i].Date == entry.Date)
+      found = i;
+  if (found) SetName(found, name);
+  if (status == kFileOpen && found) WriteEntries(file);
   file.Close();
   return status;
 }

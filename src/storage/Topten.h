@@ -26,10 +26,24 @@ class TtopTen {
   // "name;score;date" for the first n entries (all Count when n is 0).
   std::vector<std::string> GetList(int n);
 
+  // Load, AddScore and Save in one hold of the file, so that two
+  // workstations entering at once both keep their entries. The table in
+  // memory is the one written. The rank, 0 when the score did not enter;
+  // a negative status when the file could not be held (the entry is then
+  // ranked in the default table only).
+  int EnterScore(const std::string& baseName, int score, const std::string& name);
+  // Renames the entry made by EnterScore, found again in the file as it is
+  // now, wherever entries made meanwhile have moved it; the status.
+  int RenameEntry(const TEntry& entry, const std::string& name);
+
   std::string FileName = "TOPTEN";
   int Count = 10;
   std::array<TEntry, kTopTenMaxEntries + 1> Entries;  // 1-based
 
  private:
   void SetDefault(int i);
+  // The records of an open file into Entries; how many were whole.
+  int ReadEntries(class TRecFile& file);
+  int WriteEntries(class TRecFile& file);
+  int OpenHeld(class TRecFile& file);
 };

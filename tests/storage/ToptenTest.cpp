@@ -8,6 +8,7 @@
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
 #include "storage/Topten.h"
+#include "support/Children.h"
 #include "support/TestFiles.h"
 #include "DataDirFixture.h"
 
@@ -139,4 +140,40 @@ TEST_F(TopTenFile, AMissingTableGivesTheDefaults) {
   EXPECT_EQ(table.Count, 10);
   EXPECT_EQ(table.Entries[1].Score, 930);
   EXPECT_TRUE(dialogs_.Asked().empty());
+}
+
+// Two workstations finishing games at the same moment both keep their
+// entries, and a rename finds its entry even after it was pushed down.
+TEST_F(TopTenFile, EntriesFromTwoProcessesAtOnceAreAllKept) {
+  auto player = [](const std::string& who) {
+    return qxtest::StartChild([who] {
+      for (int i = 0; i < 4; ++i) {
+        TtopTen table;
+        if (table.EnterScore("race", 1000 + i, who + std::to_string(i)) < 1) return 1;
+      }
+      return 0;
+    });
+  };
+  const pid_t a = player("A"), b = player("B");
+  EXPECT_EQ(qxtest::WaitChild(a), 0);
+  EXPECT_EQ(qxtest::WaitChild(b), 0);
+  TtopTen table;
+  ASSERT_EQ(table.Load("race"), kFileOpen);
+  EXPECT_EQ(table.Count, 10);
+  int found = 0;
+  for (int i = 1; i <= table.Count; ++i)
+    if (table.Entries[i].Name.size() == 2 && (table.Entries[i].Name[0] == 'A' || table.Entries[i].Name[0] == 'B'))
+      ++found;
+  EXPECT_EQ(found, 8);
+
+  TtopTen mine;
+  ASSERT_EQ(mine.EnterScore("race", 990, "Me"), 9);
+  const TtopTen::TEntry entry = mine.Entries[9];
+  TtopTen other;
+  ASSERT_EQ(other.EnterScore("race", 2000, "Other"), 1);
+  EXPECT_EQ(mine.RenameEntry(entry, "Pat"), kFileOpen);
+  table.Load("race");
+  EXPECT_EQ(table.Entries[10].Name, "Pat");
+  EXPECT_EQ(table.Entries[10].Score, 990);
+  EXPECT_EQ(table.Entries[1].Name, "Other");
 }
