@@ -141,6 +141,14 @@ long long CurrentOffset(int fd) { return static_cast<long long>(lseek(fd, 0, SEE
 
 bool FlushToDisk(int fd) { return fdatasync(fd) == 0; }
 
+bool TruncateTo(int fd, long long size) {
+  int r;
+  do {
+    r = ftruncate(fd, static_cast<off_t>(size));
+  } while (r != 0 && errno == EINTR);
+  return r == 0;
+}
+
 // The descriptor is gone after close() whatever it reports; EINTR must not
 // lead to a second close of a number another open may already reuse.
 bool CloseFile(int fd) { return ::close(fd) == 0 || errno == EINTR; }

@@ -40,6 +40,8 @@ long long FileSizeOf(int fd);  // -1 on a failure
 bool SeekTo(int fd, long long offset);
 long long CurrentOffset(int fd);  // -1 on a failure
 bool FlushToDisk(int fd);
+// Cuts the file back to size bytes (what a failed append added).
+bool TruncateTo(int fd, long long size);
 bool CloseFile(int fd);
 // The system's words for an errno value ("Permission denied").
 std::string SystemErrorText(int error);

@@ -3,6 +3,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/EventPump.h"
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
 #include "storage/ToolBox.h"
@@ -11,6 +12,9 @@ namespace {
 
 constexpr const char* kLogName = "Errors.log";
 constexpr const char* kSupportAddress = "support@quillbrandex.invalid";
+// At most about two seconds of waiting for the log.
+constexpr int kLogAttempts = 100;
+constexpr int kLogRetryMs = 20;
 
 struct Message {
   int code;
@@ -61,20 +65,28 @@ void ShowAndLog(int code, const std::string& second, const std::string& logDetai
 
   // Created when missing, never truncated: whoever holds the lock on an
   // empty log writes its header, so no other process's record is lost.
+  // Another workstation holds the lock only while it appends, so a few
+  // short waits let this record in; after them it is given up, so that a
+  // log held for good never stops the program.
   TTextFile log;
   // Beside the user database: the program's own folder may be read-only.
-  if (log.Open(SettingText(&TProgramSettings::DataPath) + kLogName, kTextAppendNew) != kFileOpen) return;  // locked or unwritable: silence
-  if (log.FileSize == 0) {
-    log.WriteLine("Quillbrandex " + SettingText(&TProgramSettings::ProductVersion) +
-                  " error file.  ");
-    log.WriteLine(std::string("Please send this file to author: ") + kSupportAddress + "! ");
+  const std::string path = SettingText(&TProgramSettings::DataPath) + kLogName;
+  for (int attempt = 1; log.Open(path, kTextAppendNew) != kFileOpen; ++attempt) {
+    if (!log.LockRefused || attempt >= kLogAttempts) return;  // unwritable or held: silence
+    qx::EventPump().WaitWithoutInput(kLogRetryMs);
   }
-  log.WriteLine(std::string(58, '-'));
-  log.WriteLine(date + " Build " + SettingText(&TProgramSettings::BuildNumber) + " (" +
-                SettingText(&TProgramSettings::PlatformWord) + ") compiled " +
-                SettingText(&TProgramSettings::CompileDate));
-  log.WriteLine("#" + std::to_string(code) + "  " + message);
-  log.WriteLine(" - " + logDetail);
+  std::vector<std::string> lines;
+  if (log.FileSize == 0) {
+    lines.push_back("Quillbrandex " + SettingText(&TProgramSettings::ProductVersion) + " error file.  ");
+    lines.push_back(std::string("Please send this file to author: ") + kSupportAddress + "! ");
+  }
+  lines.push_back(std::string(58, '-'));
+  lines.push_back(date + " Build " + SettingText(&TProgramSettings::BuildNumber) + " (" +
+                  SettingText(&TProgramSettings::PlatformWord) + ") compiled " +
+                  SettingText(&TProgramSettings::CompileDate));
+  lines.push_back("#" + std::to_string(code) + "  " + message);
+  lines.push_back(" - " + logDetail);
+  log.WriteLines(lines);
 }
 
 }  // namespace

@@ -246,6 +246,21 @@ int TTextFile::WriteLine(const std::string& s) {
   return Status;
 }
 
+int TTextFile::WriteLines(const std::vector<std::string>& lines) {
+  if (Handle < 0) {
+    Status = kFileWriteError;
+    return Status;
+  }
+  std::string block;
+  for (const std::string& s : lines) block += Cut255(s) + "\r\n";
+  const long long before = qx::CurrentOffset(Handle);
+  if (qx::WriteFully(Handle, block.data(), block.size()) != static_cast<long long>(block.size())) {
+    if (before >= 0) qx::TruncateTo(Handle, before);
+    Status = kFileWriteError;
+  }
+  return Status;
+}
+
 // ---- TRecFile -----------------------------------------------------------
 
 int TRecFile::Open(const std::string& name, int mode, int share) {
@@ -393,6 +408,9 @@ int TRecFile::WriteRecord(const void* buf, int size) {
   if (Status != kFileOpen && Status != kFileEnd) return Status;
   const long long at = Handle >= 0 ? qx::CurrentOffset(Handle) : -1;
   if (at < 0 || WriteRaw(buf, size) == kFileWriteError || !qx::FlushToDisk(Handle)) {
+    // Whatever a failed write added beyond the old end (a full disk) goes
+    // again: no half record is left for the next reader.
+    if (at >= 0 && at + size > FileSize && FileSize >= 0) qx::TruncateTo(Handle, std::max<long long>(FileSize, at));
     Status = kFileWriteError;
     return Status;
   }

@@ -89,6 +89,10 @@ class TTextFile : public TFile {
   int ReadAll(std::string& text);
   // The line (cut to 255) and its CR LF in one write.
   int WriteLine(const std::string& s);
+  // Several lines (each cut to 255) in one write at the end of the file:
+  // a reader never meets half of them, and a write that fails part-way
+  // (a full disk) is taken back, so the file holds all or none of them.
+  int WriteLines(const std::vector<std::string>& lines);
 
  private:
   int ReadHeader();

@@ -87,12 +87,17 @@ TEST_F(ErrorLogTest, UnknownCodesAndLongDetails) {
             "#-1517 Warning: Wrong Userbase file version, size mitsmatch\n\rUnknown error -7");
 }
 
-TEST_F(ErrorLogTest, ALockedLogIsPassedOverInSilence) {
+TEST_F(ErrorLogTest, ALogHeldForGoodIsPassedOverInSilenceAfterAShortWait) {
   WriteBytes(box / "errors.log", "kept\r\n");  // an existing log in another case
-  TTextFile other;                             // stands for another workstation appending right now
+  TTextFile other;                             // stands for a workstation that never lets go
   ASSERT_EQ(other.Open(box / "Errors.log", kTextAppend), 1);
+  qxtest::CountingPump pump;
+  qx::InstallEventPump(&pump);
   EXPECT_EQ(ReportError(-2, "while locked"), 0);
   EXPECT_EQ(box.dialogs.Asked().size(), 1u);  // the box is shown all the same
+  // Waited for, but not for long.
+  EXPECT_GT(pump.waits, 0);
+  EXPECT_LE(pump.waitedMs, 2000);
   other.Close();
   EXPECT_EQ(ReadBytes(box / "errors.log"), "kept\r\n");
 

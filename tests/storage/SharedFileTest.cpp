@@ -3,13 +3,16 @@
 // error log under two writers.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "StorageSandbox.h"
 #include "platform/LockedFile.h"
@@ -303,7 +306,7 @@ TEST(OpenWithRetry, WaitsInRealTimeForAHolderThatLetsGo) {
   EXPECT_TRUE(box.dialogs.Asked().empty());
 }
 
-TEST(ErrorLog, TwoProcessesNeverInterleaveInsideARecord) {
+TEST(ErrorLog, TwoProcessesLoseNoRecordAndNeverInterleaveInsideOne) {
   StorageSandbox box;
   auto writer = [](const std::string& who) {
     return qxtest::StartChild([who] {
@@ -317,15 +320,35 @@ TEST(ErrorLog, TwoProcessesNeverInterleaveInsideARecord) {
   EXPECT_EQ(qxtest::WaitChild(b), 0);
 
   const auto lines = LogLines(box / "Errors.log");
-  ASSERT_GE(lines.size(), 6u);
+  ASSERT_EQ(lines.size(), 2u + 120u * 4u);
   EXPECT_EQ(lines[0].substr(0, 13), "Quillbrandex ");
   EXPECT_EQ(lines[1].substr(0, 33), "Please send this file to author: ");
-  ASSERT_EQ((lines.size() - 2) % 4, 0u);
+  std::set<std::string> details;
   for (size_t i = 2; i < lines.size(); i += 4) {
     SCOPED_TRACE(i);
     EXPECT_EQ(lines[i], std::string(58, '-'));
     EXPECT_NE(lines[i + 1].find(" Build "), std::string::npos);
     EXPECT_EQ(lines[i + 2], "#-2  File open failed");
-    EXPECT_TRUE(lines[i + 3].starts_with(" - A") || lines[i + 3].starts_with(" - B"));
+    details.insert(lines[i + 3]);
   }
+  // Each writer's records in full, none twice.
+  for (const char* who : {"A", "B"})
+    for (int i = 0; i < 60; ++i) EXPECT_EQ(details.count(" - " + std::string(who) + std::to_string(i)), 1u);
+}
+
+TEST(ErrorLog, ARecordThatMeetsAFullDiskLeavesTheLogAsItWas) {
+  StorageSandbox box;
+  const std::string before = "kept\r\n" + std::string(2000, 'x') + "\r\n";
+  WriteBytes(box / "Errors.log", before);
+  // Room for a few more bytes, not for a whole record.
+  const pid_t child = qxtest::StartChild([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{before.size() + 40, before.size() + 40};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    return ReportError(-5, "disk full");
+  });
+  EXPECT_EQ(qxtest::WaitChild(child), 0);
+  EXPECT_EQ(ReadBytes(box / "Errors.log"), before);
+  ReportError(-5, "room again");
+  EXPECT_TRUE(ReadBytes(box / "Errors.log").ends_with(" - room again\r\n"));
 }
