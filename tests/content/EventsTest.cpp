@@ -57,7 +57,7 @@ TEST(EventLoaderCreate, AbandonsDescriptorsWithoutAWholeWeight) {
 
 TEST(EventLoaderExecute, UnknownTypesAreSkippedWithoutAWindow) {
   for (const char* descriptor :
-       {"event=TEKST;1;FILE:x.txt", "event=BUILDER;1;NIL", "Zaro;Zaro;0;", "Bubb;Bubb;0;0", "event=ZAROZIRA;0;x",
+       {"event=TEKST;1;FILE:x.txt", "Zaro;Zaro;0;", "Bubb;Bubb;0;0", "event=ZAROZIRA;0;x",
         "event=BUBBLES;0;0"}) {
     SCOPED_TRACE(descriptor);
     auto loader = TEventLoader::Create(descriptor);
