@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "platform/Files.h"
 #include "platform/QtDraw.h"
 #include "platform/QtText.h"
 #include "shell/ArtImage.h"
@@ -98,7 +99,9 @@ TRevisionStg::TRevisionStg(QWidget* parent) : QWidget(parent) {
   ZaroZiraLbl = zaro.caption;
   VocabularyLbl = SmallLabel(Panel2, "VocabularyLbl", 354);
   QStringList vocabularies;
-  for (const std::string& name : ListFilesWith("*.vcb", "Studied Keys")) vocabularies << qx::ToQt(name);
+  // The forms are made before the program moves into its folder.
+  for (const std::string& name : ListFilesWith(qx::ProgramDir() + "*.vcb", "Studied Keys"))
+    vocabularies << qx::ToQt(name);
   ZaroZiraFileList = MakeChoice(Panel2, "ZaroZiraFileList", 354, vocabularies);
 
   WizardLbl->setText(QStringLiteral("&Review Wizard"));
@@ -109,11 +112,15 @@ TRevisionStg::TRevisionStg(QWidget* parent) : QWidget(parent) {
   KeysLbl->setText(QStringLiteral("With &Keys"));
   ZaroZiraLbl->setText(QStringLiteral("Play &ZaroZira"));
   VocabularyLbl->setText(QStringLiteral("&Vocabulary"));
-  // The captions underline their Alt keys; the page acts on them.
-  WizardLbl->setBuddy(WizardBox);
-  StoryLbl->setBuddy(StoryBox);
-  BubblesLbl->setBuddy(BubblesBox);
-  ZaroZiraLbl->setBuddy(ZaroZiraBox);
+  // The page itself acts on the captions' Alt keys (Alt+W for ZaroZira), so
+  // they only show their letter underlined, and no shortcut takes the key.
+  for (QLabel* caption : {WizardLbl, StoryLbl, BubblesLbl, ZaroZiraLbl}) {
+    QString text = caption->text().toHtmlEscaped();
+    const int amp = text.indexOf(QLatin1String("&amp;"));
+    if (amp >= 0) text.replace(amp, 6, QStringLiteral("<u>") + text.at(amp + 5) + QStringLiteral("</u>"));
+    caption->setTextFormat(Qt::RichText);
+    caption->setText(text);
+  }
   DurationLbl->setBuddy(StoryTime);
   KeysLbl->setBuddy(BubblesKeys);
   VocabularyLbl->setBuddy(ZaroZiraFileList);

@@ -34,6 +34,7 @@ namespace {
 
 using qxtest::EventTest;
 using qxtest::MaterialFiles;
+using qxtest::WriteBytes;
 
 // A game as the loader would create it: remembers what it was handed.
 struct GameSeen {
@@ -41,18 +42,24 @@ struct GameSeen {
   std::string keys;
   std::vector<std::string> words;
   int runs = 0;
+  int seconds = -1;
+  bool allowCancel = true;
 };
 GameSeen seen;
+std::vector<GameSeen> allSeen;
 
 class FakeGame : public TEvent {
  public:
+  void TakeLimits(int seconds, int) override { seen.seconds = seconds; }
   int Run() override {
     ++seen.runs;
+    seen.allowCancel = AllowCancel;
     seen.keys = KnownKeys;
     seen.descriptor.clear();
     for (const std::string& f : DescriptorFields) seen.descriptor += f + ";";
     std::ifstream vocabulary(Field(4));
     for (std::string w; std::getline(vocabulary, w);) seen.words.push_back(w.substr(0, w.find('\r')));
+    allSeen.push_back(seen);
     return kResultNext;
   }
 };
@@ -94,6 +101,7 @@ class ReviewTest : public EventTest {
  protected:
   ReviewTest() {
     seen = {};
+    allSeen.clear();
     RegisterEventType("BUBBLES", [] { return std::unique_ptr<TEvent>(new FakeGame); });
     RegisterEventType("ZAROZIRA", [] { return std::unique_ptr<TEvent>(new FakeGame); });
   }
@@ -324,6 +332,63 @@ TEST_F(ReviewTest, AReviewFromTheSectionTypesCrazySentencesAndShowsBeforeAndAfte
   EXPECT_EQ(ActiveView, nullptr);
   ASSERT_EQ(typed.size(), 6u);
   for (const std::string& s : typed) EXPECT_NE(s.find('j'), std::string::npos) << s;
+}
+
+TEST_F(ReviewTest, TheSectionsGamesAndStoryTakeTheChoicesOfThePage) {
+  WriteBytes(sandbox / "animals.vcb", "cat\r\ndog\r\n");
+  forms->Revision.reset();
+  forms->Revision = std::make_unique<TRevisionStg>();
+  RegisterEventType("TEXT", [] { return std::unique_ptr<TEvent>(new FakeGame); });
+  user->Name = "Visitor";
+  book->OnGoHome = [] { CloseActiveView(); };
+  auto pick = [](QComboBox* combo, int index) { combo->setCurrentIndex(index); };
+  Steps steps;
+  steps.Then(Showing<TRevisionView>(), [&] {
+    ASSERT_EQ(RevisionStg->ZaroZiraFileList->count(), 2);
+    EXPECT_EQ(RevisionStg->ZaroZiraFileList->itemText(1), QStringLiteral("Animals"));
+    pick(RevisionStg->ZaroZiraFileList, 1);
+    QTest::mouseClick(RevisionStg->ZaroZiraBox, Qt::LeftButton);
+  });
+  steps.Then([] { return Active<TRevisionView>() != nullptr && allSeen.size() == 1; }, [&] {
+    pick(RevisionStg->BubblesKeys, 3);
+    QTest::keyClick(book, Qt::Key_B, Qt::AltModifier);
+  });
+  steps.Then([] { return Active<TRevisionView>() != nullptr && allSeen.size() == 2; }, [&] {
+    pick(RevisionStg->StoryTime, 2);
+    QTest::mouseClick(RevisionStg->StoryLbl, Qt::LeftButton);
+  });
+  steps.Then([] { return Active<TRevisionView>() != nullptr && allSeen.size() == 3; }, [&] { Press('\x1b'); });
+  TRevision section;
+  RunWith([&] { return section.Run(); }, [&] { steps.Start(); });
+  RegisterEventType("TEXT", [] { return std::unique_ptr<TEvent>(new TTextEvent); });
+  EXPECT_TRUE(steps.Done());
+  ASSERT_EQ(allSeen.size(), 3u);
+  EXPECT_EQ(allSeen[0].descriptor, "Zaro;ZAROZIRA;0;Animals.vcb;");
+  EXPECT_EQ(allSeen[0].seconds, 180);
+  EXPECT_FALSE(allSeen[0].allowCancel);
+  EXPECT_EQ(allSeen[1].keys.size(), 62u);
+  EXPECT_EQ(allSeen[1].seconds, 0);
+  EXPECT_EQ(allSeen[2].descriptor, "Text;TEXT;0;ask:*.exm;false;");
+  EXPECT_EQ(allSeen[2].seconds, 1200);
+}
+
+TEST_F(ReviewTest, ZaroZiraWithTheStudiedKeysNeedsAStudiedLesson) {
+  UseShippedMaterial();
+  BeginnerKeys();
+  user->ChaptersStudied = 0;
+  user->Name = "Visitor";
+  TRevisionView view;
+  EXPECT_EQ(TRevision().RunZaroZira(view), 0);
+  EXPECT_EQ(allSeen.size(), 0u);
+  ASSERT_EQ(sandbox.dialogs.Asked().size(), 1u);
+  EXPECT_EQ(sandbox.dialogs.Asked()[0].text,
+            "You have not yet studied enough to play ZaroZira with studied keys.\rGame will be canceled.");
+
+  user->ChaptersStudied = 2;  // fjdk and sla;: the words of the first lessons
+  EXPECT_EQ(TRevision().RunZaroZira(view), kResultNext);
+  ASSERT_EQ(allSeen.size(), 1u);
+  EXPECT_GT(allSeen[0].words.size(), 100u);
+  for (const std::string& w : allSeen[0].words) EXPECT_EQ(w.find_first_not_of("fjdksla;"), std::string::npos) << w;
 }
 
 }  // namespace
