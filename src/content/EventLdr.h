@@ -2,6 +2,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TBookMark;
@@ -32,6 +33,8 @@ class TEventLoader {
   std::string Descriptor;
   bool AllowCancel = true;
   int NewKeysLevel = 0;
+  // When set, the event's known keys instead of the student's studied keys.
+  std::optional<std::string> KnownKeys;
 };
 
 // Makes an empty event of one type; Execute fills it from the descriptor.

@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 #include "review/Bubble.h"
 #include "review/GamEvent.h"
+#include "review/Buildevt.h"
 #include "shell/ChpViews.h"
 #include "storage/BookMark.h"
 #include "storage/ToolBox.h"
@@ -25,6 +26,7 @@ TEventFactory Factory() {
 // are not here are skipped as unknown.
 std::map<std::string, TEventFactory>& Types() {
   static std::map<std::string, TEventFactory> types = {
+      {"BUILDER", Factory<TBuilderEvent>()},
       {"MESSAGE", Factory<TMessageEvent>()},
       {"TEXT", Factory<TTextEvent>()},
       {"EXAM", Factory<TTextEvent>()},
@@ -89,7 +91,10 @@ int TEventLoader::Execute(TBookMark* bookmark) {
   event->CreateFromDescriptor(Descriptor);
   event->AllowCancel = AllowCancel;
   event->TakeLimits(Seconds, NewKeysLevel);
-  event->KnownKeys = User ? User->StudiedKeys(NewKeysLevel) : kAllLetters;
+  if (KnownKeys)
+    event->KnownKeys = *KnownKeys;
+  else
+    event->KnownKeys = User ? User->StudiedKeys(NewKeysLevel) : kAllLetters;
   const int code = event->Run();
   const bool textStep = EventType == "TEXT" || EventType == "EXAM";
   // The introduction's practice text is no lesson of the course.

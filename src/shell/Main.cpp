@@ -17,15 +17,18 @@
 #include "platform/QtPlatform.h"
 #include "platform/QtText.h"
 #include "platform/Version.h"
+#include "review/Revisobj.h"
 #include "shell/AboutStg.h"
 #include "shell/Addviews.h"
 #include "shell/Eviewstg.h"
 #include "shell/ZaroStg.h"
 #include "shell/bubstg.h"
+#include "shell/AddviewsWiz.h"
 #include "shell/Addvstg.h"
 #include "shell/ArtImage.h"
 #include "shell/BookWindow.h"
 #include "shell/Bookfrm.h"
+#include "shell/Buildstg.h"
 #include "shell/ChpViews.h"
 #include "shell/Chpstgs.h"
 #include "shell/Eventstg.h"
@@ -37,6 +40,7 @@
 #include "shell/naviform.h"
 #include "shell/OptiStg.h"
 #include "shell/OptiView.h"
+#include "shell/ReviStg.h"
 #include "shell/Statstg.h"
 #include "shell/Statview.h"
 #include "storage/Errors.h"
@@ -98,9 +102,15 @@ TProgramForms::TProgramForms() {
   Bubbles = std::make_unique<TBubbleStg>();
   TopTen = std::make_unique<TTopTenView>();
   ExercInfo = std::make_unique<TExercInfoView>();
+  Revision = std::make_unique<TRevisionStg>();
+  Builder = std::make_unique<TBuilderStg>();
+  WizResult = std::make_unique<TWizResultView>();
 }
 
 TProgramForms::~TProgramForms() {
+  WizResult.reset();
+  Builder.reset();
+  Revision.reset();
   ExercInfo.reset();
   TopTen.reset();
   Bubbles.reset();
@@ -219,7 +229,7 @@ bool TMain::Start() {
   about_ = std::make_unique<TAbout>();
   statistics_ = std::make_unique<TStatisticsView>();
   StatisticsView = statistics_.get();
-  placeholders_.push_back(std::make_unique<TSectionPlaceholder>("Review"));
+  revision_ = std::make_unique<TRevision>();
   book_->LoadLabel->hide();
 
   started_ = true;
@@ -313,7 +323,7 @@ bool TMain::RunSection(const std::string& name) {
   if (name == kGuided) {
     guided_->Run();
   } else if (name == "MenuRevision") {
-    placeholders_[0]->Execute();
+    revision_->Run();
   } else if (name == "MenuInfo") {
     statistics_->Execute();
   } else if (name == "MenuOptions") {
@@ -339,7 +349,7 @@ void TMain::Shutdown() {
   for (TImage* image : book_->MenuImages()) image->OnClick = nullptr;
   if (Navigate) Navigate->hide();
 
-  placeholders_.clear();
+  revision_.reset();
   statistics_.reset();
   about_.reset();
   if (GuidedStudying == guided_.get()) GuidedStudying = nullptr;

@@ -28,6 +28,10 @@ class TOptioStg;
 class TStatisticsStg;
 class TStatisticsView;
 class TProgramSettings;
+class TBuilderStg;
+class TRevision;
+class TRevisionStg;
+class TWizResultView;
 class TUser;
 class TTopTenView;
 class TWelcomeStg;
@@ -73,6 +77,9 @@ struct TProgramForms {
   std::unique_ptr<TTopTenView> TopTen;
   // The typing information page lives as long as the forms it borrows from.
   std::unique_ptr<TExercInfoView> ExercInfo;
+  std::unique_ptr<TRevisionStg> Revision;
+  std::unique_ptr<TBuilderStg> Builder;
+  std::unique_ptr<TWizResultView> WizResult;
 };
 
 // Starts the program, logs the student on, keeps the chosen section
@@ -120,5 +127,5 @@ class TMain {
   std::unique_ptr<TGuidedStudying> guided_;
   std::unique_ptr<TAbout> about_;
   std::unique_ptr<TStatisticsView> statistics_;
-  std::vector<std::unique_ptr<TFormView>> placeholders_;
+  std::unique_ptr<TRevision> revision_;
 };

@@ -13,6 +13,7 @@
 #include "FlowSandbox.h"
 #include "engine/Diffkeys.h"
 #include "platform/Ini.h"
+#include "review/ReviView.h"
 #include "shell/AboutStg.h"
 #include "shell/ArtImage.h"
 #include "shell/Bookfrm.h"
@@ -195,7 +196,7 @@ TEST_F(MainTest, TabsSwitchSectionsAndCtrlTabCyclesPastTheHiddenSettings) {
        "statistics");
   Then([this] { return Active<TWelcomeView>() != nullptr && CurrentSection == "MenuGuided"; },
        [this] { ClickTab(&TBookForm::MenuRevision); }, "home again");
-  Then([this] { return Active<TSectionPlaceholder>() != nullptr && CurrentSection == "MenuRevision"; },
+  Then([this] { return Active<TRevisionView>() != nullptr && CurrentSection == "MenuRevision"; },
        [this] {
          EXPECT_EQ(book()->Title->text(), QStringLiteral("Review"));
          book()->close();

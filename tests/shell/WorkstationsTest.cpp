@@ -24,6 +24,7 @@
 #include "engine/Diffkeys.h"
 #include "platform/Files.h"
 #include "platform/Ini.h"
+#include "review/ReviView.h"
 #include "setup/ServerSetup.h"
 #include "shell/AboutStg.h"
 #include "shell/ArtImage.h"
@@ -124,7 +125,7 @@ TEST_F(WorkstationTest, DISABLED_StudentTypesALessonOnTheSharedFolder) {
   Then([] { return ExerciseList() != nullptr; }, [this] { Arrive("typed"); }, "lesson 1 after the text");
   // Leaving studying saves the record: both save while the other may.
   Then([this] { return Met("typed"); }, [this] { CtrlTab(); }, "the other done typing");
-  PassSection<TSectionPlaceholder>("MenuRevision");
+  PassSection<TRevisionView>("MenuRevision");
   PassSection<TStatisticsView>("MenuInfo");
   PassSection<TAbout>("MenuLogo");
   // Past the about page comes studying again, never the settings.
