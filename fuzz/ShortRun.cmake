@@ -25,6 +25,9 @@ if(QX_FUZZ_AVAILABLE)
     CMAKE_ARGS -DQX_FUZZ=ON -DQX_BUILD_TESTS=OFF -DQX_BUILD_BENCH=OFF
                -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=${QX_CLANGXX}
                -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}
+               -DQX_SHIPPED_DIR=${QX_BIN_DIR}
+    # The generated review material seeds its readers' targets.
+    DEPENDS qxdata
     BUILD_COMMAND ${CMAKE_COMMAND} --build ${QX_FUZZ_DIR} --target qxfuzz_all
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")

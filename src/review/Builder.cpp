@@ -141,3 +141,25 @@ int TRevisionBuilder::BuildWordLines(const std::string& keys, int levelLimit, in
   }
   return static_cast<int>(Items.size());
 }
+
+bool LoadVocabulary(const std::string& fileName, std::vector<std::string>& words) {
+  words.clear();
+  TTextFile file;
+  if (file.Open(fileName, kTextRead) != kFileOpen) return false;
+  std::string line;
+  for (;;) {
+    const int status = file.ReadLine(line);
+    if (status != kFileOpen && status != kFileEnd) return false;
+    // A file with bare line feeds still gives one word a line.
+    size_t start = 0;
+    while (start <= line.size()) {
+      const size_t end = std::min(line.find('\n', start), line.size());
+      std::string word = TrimBlanks(std::string_view(line).substr(start, end - start));
+      if (!word.empty() && word.back() == '\r') word = TrimBlanks(word.substr(0, word.size() - 1));
+      if (!word.empty()) words.push_back(word);
+      start = end + 1;
+    }
+    if (status == kFileEnd) break;
+  }
+  return true;
+}

@@ -51,3 +51,7 @@ class TRevisionBuilder {
   void Prepare(const std::string& keys, int levelLimit);
   std::string capitals_;
 };
+
+// The words of a vocabulary file, trimmed, without empty lines, in file
+// order; false when it cannot be read.
+bool LoadVocabulary(const std::string& fileName, std::vector<std::string>& words);

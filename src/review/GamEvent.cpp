@@ -13,6 +13,7 @@
 #include "platform/QtDraw.h"
 #include "platform/QtText.h"
 #include "platform/Random.h"
+#include "review/Builder.h"
 #include "shell/Addviews.h"
 #include "shell/ArtImage.h"
 #include "shell/Bookfrm.h"
@@ -94,28 +95,6 @@ int ZaroFallInterval(float level, int n) {
   // falling at the pace of level 8.1 instead.
   const double f = std::max(1.3 - 0.175 * (double(level) - 1.0), 0.1);
   return std::max(1, int(std::lround(100.0 * f * (n + 4))));
-}
-
-bool LoadVocabulary(const std::string& fileName, std::vector<std::string>& words) {
-  words.clear();
-  TTextFile file;
-  if (file.Open(fileName, kTextRead) != kFileOpen) return false;
-  std::string line;
-  for (;;) {
-    const int status = file.ReadLine(line);
-    if (status != kFileOpen && status != kFileEnd) return false;
-    // A file with bare line feeds still gives one word a line.
-    size_t start = 0;
-    while (start <= line.size()) {
-      const size_t end = std::min(line.find('\n', start), line.size());
-      std::string word = TrimBlanks(std::string_view(line).substr(start, end - start));
-      if (!word.empty() && word.back() == '\r') word = TrimBlanks(word.substr(0, word.size() - 1));
-      if (!word.empty()) words.push_back(word);
-      start = end + 1;
-    }
-    if (status == kFileEnd) break;
-  }
-  return true;
 }
 
 // ---- TZaroZiraEvent ---------------------------------------------------

@@ -43,9 +43,6 @@ constexpr int kZaroLandedLimit = 6;
 float ZaroLevelAfter(float level, int lastRow, int landed);
 // Milliseconds per row for a word of n characters at a level.
 int ZaroFallInterval(float level, int n);
-// The words of a vocabulary file, trimmed, without empty lines, in file
-// order; false when it cannot be read.
-bool LoadVocabulary(const std::string& fileName, std::vector<std::string>& words);
 
 // Words fall down a column of ten rows and are typed in the bar below;
 // six landed words end the game.
