@@ -160,7 +160,7 @@ void TEvent::Show() {
   TFormView::Show();
   State = kStateReady;
   OnCloseQuery = [this](TFormView*, bool& veto) { CloseQuery(veto); };
-  StartTime = qx::Now();
+  StartTime = qx::Steady();
   if (!BookForm) return;
   BookForm->SetLayout(1);
   BookForm->SetButtons(AllowCancel ? TBookForm::kNext | TBookForm::kCancel : TBookForm::kNext);
@@ -214,7 +214,7 @@ void TEvent::Close(bool& veto) {
   if (!Active) return;
   TFormView::Close(veto);
   if (Active) return;  // somebody said no
-  const int minutes = CreditedMinutes(qx::Now() - StartTime);
+  const int minutes = CreditedMinutes(qx::Steady() - StartTime);
   if (User) {
     User->StudyTime += minutes;
     User->LessonTime += minutes;
@@ -246,7 +246,7 @@ int TTimedEvent::Run() {
 }
 
 void TTimedEvent::Tick() {
-  const int elapsed = ClockStart == 0 ? 0 : int(std::lrint((qx::Now() - ClockStart) * 100000.0));
+  const int elapsed = ClockStart == 0 ? 0 : int(std::lrint((qx::Steady() - ClockStart) * 100000.0));
   const int shown = Timed() ? TimeLimit - elapsed : elapsed;
   if (EventsStg) EventsStg->TimeGauge->SetProgress(Timed() ? elapsed : 0);
   if (shown == LastShown) return;
@@ -260,7 +260,7 @@ void TTimedEvent::Tick() {
 }
 
 void TTimedEvent::Start() {
-  const double now = qx::Now();
+  const double now = qx::Steady();
   if (ClockStart == 0) ClockStart = now;
   if (PauseStart != 0) {
     ClockStart += now - PauseStart;
@@ -275,7 +275,7 @@ void TTimedEvent::Start() {
 }
 
 void TTimedEvent::Pause() {
-  PauseStart = qx::Now();
+  PauseStart = qx::Steady();
   if (Timer) Timer->stop();
   State = kStatePaused;
 }

@@ -164,7 +164,7 @@ void TTextEvent::KeyPress(QObject* sender, unsigned char& key) {
   const unsigned char c = key;
   key = 0;
   if (State == kStateCompleted || !TypingCanvas || !ModelCanvas) return;
-  const double now = qx::Now();
+  const double now = qx::Steady();
   if (c == kBackSpace || c == kEnter || c >= kSpace) {
     BackSpaceCounter.KeyPressed(c);
     if (LastKeyTime != 0) {

@@ -26,7 +26,7 @@ TNervoGraph::TNervoGraph(QWidget* parent) : QWidget(parent) {
 }
 
 void TNervoGraph::KeyPressed() {
-  const double now = qx::Now();
+  const double now = qx::Steady();
   // Without a first key there is no interval to measure yet.
   if (LastKeyTime == 0) {
     LastKeyTime = now;
@@ -45,7 +45,7 @@ void TNervoGraph::KeyPressed() {
 
 void TNervoGraph::StartGraph() {
   Timer.start();
-  if (LastKeyTime == 0) LastKeyTime = qx::Now();
+  if (LastKeyTime == 0) LastKeyTime = qx::Steady();
 }
 
 void TNervoGraph::StopGraph() { Timer.stop(); }
@@ -70,7 +70,7 @@ int TNervoGraph::ValueY(double value) const {
 
 void TNervoGraph::Tick() {
   if (!isVisible()) return;
-  const double now = qx::Now();
+  const double now = qx::Steady();
   double mean = IntervalCount > 0 ? IntervalSum / IntervalCount : Minimum;
   if ((now - LastKeyTime) * kUnitsPerDay > 2 * mean) mean = 0;
   const double target = mean > 0 ? 60.0 / mean : 0.0;

@@ -50,6 +50,14 @@ double SystemClock::Now() const {
                         local.tm_min, local.tm_sec + frac);
 }
 
+double SystemClock::Steady() const {
+  // On the scale of Now(), so that a reading is never 0 ("not started").
+  using namespace std::chrono;
+  static const steady_clock::time_point origin = steady_clock::now();
+  static const double base = Now();
+  return base + duration<double>(steady_clock::now() - origin).count() / 86400.0;
+}
+
 IClock& Clock() { return *g_clock; }
 
 void InstallClock(IClock* clock) { g_clock = clock ? clock : &g_systemClock; }

@@ -67,9 +67,9 @@ void TBubbles::Show() {
   Missed = 0;
   ColumnCount = kBubbleColumns;
   LaunchInterval = 2.0f;
-  LastLaunch = qx::Now();
+  LastLaunch = qx::Steady();
   AirInterval = 0.8f;
-  LastAir = qx::Now();
+  LastAir = qx::Steady();
   Keys.clear();
   // A blank bubble could never be typed away.
   for (char c : KnownKeys)
@@ -144,7 +144,7 @@ void TBubbles::Start() {
   TCustomGameEvent::Start();
   started_ = true;
   if (BubbleTimer) BubbleTimer->start();
-  StartTime = qx::Now();
+  StartTime = qx::Steady();
 }
 
 void TBubbles::Pause() {
@@ -254,13 +254,13 @@ void TBubbles::Launch(int p) {
   }
   bubble.Launch(step, AreaHeight());
   ChooseLetter(p);
-  LastLaunch = qx::Now();
+  LastLaunch = qx::Steady();
 }
 
 void TBubbles::BubbleTick() {
   Tick();
   if (State != kStateRunning) return;
-  const double now = qx::Now();
+  const double now = qx::Steady();
   const bool launchDue = (now - LastLaunch) * 100000.0 > LaunchInterval;
   QRegion dirty;
   std::vector<int> freeColumns;

@@ -259,6 +259,43 @@ TEST_F(TextEventTest, ATimeLimitCompletesTheStep) {
   EXPECT_TRUE(sandbox.dialogs.Asked().empty());
 }
 
+// The wall clock set back or forward an hour in mid-exercise (a change of
+// summer time, a teacher's correction) moves neither the time limit nor
+// the typing time nor the minutes credited.
+TEST_F(TextEventTest, AClockSetBackOrForwardLeavesTheTimedStepAlone) {
+  for (const double jump : {0.0, -1.0 / 24, 1.0 / 24}) {
+    SCOPED_TRACE(jump * 24);
+    auto loader = Loader("event=TEXT;1;a long text that nobody finishes in time;TRUE", 70);
+    user->StudyTime = 10;
+    std::vector<std::string> shown;
+    int state = -1;
+    const int code = RunWith([&] { return loader->Execute(nullptr); },
+                             [&] {
+                               TTextEvent* event = Running();
+                               Type("a lo");
+                               clock.Jump(jump);
+                               Type("ng ");
+                               clock.AdvanceUnits(30);
+                               event->Tick();
+                               shown.push_back(Text(EventsStg->TimeLabel));
+                               clock.AdvanceUnits(37);
+                               event->Tick();
+                               shown.push_back(Text(EventsStg->TimeLabel));
+                               state = event->State;
+                               Press('\r');
+                             });
+    EXPECT_EQ(code, kNextStep);
+    EXPECT_EQ(state, kStateCompleted);
+    // 7 keys 0.5 units apart: 3 units from the first, then 30 and 37 more.
+    EXPECT_EQ(shown, (std::vector<std::string>{"00:37", "00:00"}));
+    EXPECT_EQ(EfficiencyCalc.Time, 3);
+    // 0.5 + 3 + 30 + 37 units from the page = 60.9 s: one minute.
+    EXPECT_EQ(user->StudyTime, 11);
+    EXPECT_TRUE(sandbox.dialogs.Asked().empty());
+    clock.Jump(-jump);
+  }
+}
+
 TEST_F(TextEventTest, UntimedClockCountsUpAndPauseHoldsIt) {
   auto loader = Loader("event=TEXT;1;one two three;TRUE");
   std::vector<std::string> shown;
