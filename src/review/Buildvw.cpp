@@ -108,6 +108,7 @@ void TBuilderView::Show() {
     SetResult(2);
   });
   book->RouteKeys(this);
+  book->FocusFirstControl();
 }
 
 void TBuilderView::Hide() {

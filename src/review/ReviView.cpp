@@ -77,6 +77,7 @@ void TRevisionView::Show() {
   });
   for (QLabel* label : {form->WizardLbl, form->WizardText, form->BubblesLbl, form->ZaroZiraLbl, form->StoryLbl})
     label->installEventFilter(labelClicks_.get());
+  BookForm->FocusFirstControl();
 }
 
 void TRevisionView::Hide() {

@@ -130,8 +130,18 @@ const QPixmap& TImage::Rendered(qreal scale) const {
   return cache_;
 }
 
+void TImage::PaintFocusRing(QPainter& p, const QRectF& ring, qreal radius) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(kFocusRing, 2));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(ring, radius, radius);
+  p.restore();
+}
+
 void TImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  const QRectF ring = QRectF(rect()).adjusted(1, 1, -1, -1);
   if (!bitmap_.isNull()) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (stretch_) {
@@ -141,18 +151,12 @@ void TImage::paintEvent(QPaintEvent*) {
     } else {
       p.drawImage(QPoint(0, 0), bitmap_);
     }
+    if (clickable_ && hasFocus()) PaintFocusRing(p, ring, 8);
     return;
   }
   if (picture_ == qx::Picture::None || width() <= 0 || height() <= 0) return;
   p.drawPixmap(0, 0, Rendered(DeviceScale(p)));
-  if (clickable_ && hasFocus()) {
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kFocusRing, 2));
-    p.setBrush(Qt::NoBrush);
-    const QRectF ring = QRectF(rect()).adjusted(1, 1, -1, -1);
-    const qreal radius = std::min<qreal>(ring.height(), ring.width()) / 2;
-    p.drawRoundedRect(ring, radius, radius);
-  }
+  if (clickable_ && hasFocus()) PaintFocusRing(p, ring, std::min<qreal>(ring.height(), ring.width()) / 2);
 }
 
 void TImage::resizeEvent(QResizeEvent* event) {

@@ -61,11 +61,15 @@ class TImage : public QWidget {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // Pressed by the mouse or held down with Space.
+  bool Pressed() const { return pressed_; }
+  // The ring that shows which control Space presses.
+  static void PaintFocusRing(QPainter& p, const QRectF& ring, qreal radius);
+  void Click();
 
  private:
   void PictureChanged();
   void Press(bool down);
-  void Click();
   // The picture at device pixels for this scale (book to device).
   const QPixmap& Rendered(qreal scale) const;
 

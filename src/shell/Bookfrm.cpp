@@ -129,6 +129,7 @@ TBookForm::TBookForm(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled);
+  ShowFocus();
   resize(804, 580);
 
   BackGround32 = MakeImage(this, Picture::Background, "BackGround32", rect());

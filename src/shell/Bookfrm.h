@@ -55,6 +55,10 @@ class TBookForm : public QWidget {
   void HookKeyUp(TFormView* view, std::function<void(int key, Qt::KeyboardModifiers shift)> handler);
   void HookReposition(TFormView* view, std::function<void()> handler);
   void ReleaseView(const TFormView* view);
+  // A page that appears gives its first control the keyboard; the chosen
+  // one of a group of radio buttons stands for the group.
+  void FocusFirstControl();
+  void ShowFocus();
 
   std::array<TImage*, 6> MenuImages() const;
   TImage* ButtonByName(const QString& name) const;
@@ -115,6 +119,7 @@ class TBookForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void CreateBook();
@@ -123,6 +128,8 @@ class TBookForm : public QWidget {
   void CentrePanels();
   bool PreviewKey(QWidget* receiver, QEvent* event);
   bool CommandKey(int key, Qt::KeyboardModifiers shift);
+  // The controls Tab visits on the pages shown, in reading order.
+  QList<QWidget*> TabStops() const;
 
   int layout_ = -1;
   int buttonMask_ = 0;

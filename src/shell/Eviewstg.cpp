@@ -56,13 +56,6 @@ QLabel* Heading(QWidget* parent, const char* name, int y, const char* text) {
                    Qt::AlignCenter);
 }
 
-QWidget* MakePage(QWidget* parent, const char* name) {
-  auto* page = new QWidget(parent);
-  page->setObjectName(QString::fromLatin1(name));
-  page->setGeometry(kPage);
-  return page;
-}
-
 const char* kPageStyle = R"(
 QLabel { background: transparent; }
 QRadioButton { color: #3d2b1f; font-family: "Liberation Sans"; font-size: 14px; spacing: 7px; }
@@ -73,13 +66,21 @@ QLineEdit { background: #fffdf0; color: #1d1410; border: 1px solid #3b7a52; bord
   selection-background-color: #3b7a52; }
 )";
 
+QWidget* MakePage(QWidget* parent, const char* name) {
+  auto* page = new QWidget(parent);
+  page->setObjectName(QString::fromLatin1(name));
+  page->setGeometry(kPage);
+  // Each page carries the style itself: on the book it has left this form.
+  page->setStyleSheet(QString::fromLatin1(kPageStyle));
+  return page;
+}
+
 }  // namespace
 
 TEventViewStg::TEventViewStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("EventViewStg"));
   resize(kPage.size());
   if (!EventViewStg) EventViewStg = this;
-  setStyleSheet(QString::fromLatin1(kPageStyle));
   const QFont body = qx::PixelFont(QStringLiteral("Arial"), 14);
 
   Page1 = MakePage(this, "Page1");

@@ -38,6 +38,7 @@ void TWelcomeView::Show() {
     SetResult(2);
   });
   book->RouteKeys(this);
+  form->IntroMask->setFocus(Qt::OtherFocusReason);
 }
 
 void TWelcomeView::Hide() {
@@ -85,6 +86,7 @@ void TGoodbyeView::Show() {
     SetResult(2);
   });
   book->RouteKeys(this);
+  form->Restart->setFocus(Qt::OtherFocusReason);
 }
 
 void TGoodbyeView::Hide() {

@@ -19,6 +19,8 @@ void TSectionPage::Show() {
     if (BookForm) BookForm->GoHome();
   });
   book->RouteKeys(this);
+  // Until the section's own controls are placed, Back is all there is.
+  book->Back->setFocus(Qt::OtherFocusReason);
 }
 
 void TSectionPage::Hide() {

@@ -163,6 +163,7 @@ void TStatisticsView::Show() {
     PlaySound(kSoundClick);
     PrintReport();
   });
+  book->FocusFirstControl();
 }
 
 void TStatisticsView::Hide() {

@@ -2,7 +2,7 @@
 #include "shell/Welcstrg.h"
 
 #include <QLabel>
-#include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -70,21 +70,15 @@ void TChoiceMask::SetTexts(const QString& caption, const QString& description) {
   update();
 }
 
-void TChoiceMask::mousePressEvent(QMouseEvent* event) {
-  pressed_ = event->button() == Qt::LeftButton;
-  update();
-  TImage::mousePressEvent(event);
-}
-
-void TChoiceMask::mouseReleaseEvent(QMouseEvent* event) {
-  pressed_ = false;
-  update();
-  TImage::mouseReleaseEvent(event);
-}
-
-void TChoiceMask::leaveEvent(QEvent* event) {
-  pressed_ = false;
-  TImage::leaveEvent(event);
+void TChoiceMask::keyPressEvent(QKeyEvent* event) {
+  // A card is a page's choice: Enter takes it as Space does.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && !(event->modifiers() & ~Qt::KeypadModifier) && Clickable()) {
+    event->accept();
+    if (!event->isAutoRepeat()) Click();
+    return;
+  }
+  TImage::keyPressEvent(event);
 }
 
 void TChoiceMask::PaintEmblem(QPainter& p, const QRectF& r) const {
@@ -143,14 +137,15 @@ void TChoiceMask::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   const bool hot = underMouse() && isEnabled();
+  const bool pressed = Pressed();
   const QColor accent = EmblemColour(emblem_);
 
   const QRectF card = QRectF(rect()).adjusted(3.5, 2.5, -3.5, -5.5);
   const QPainterPath shape = qx::art::RoundedRect(card, 14);
-  if (!pressed_) qx::art::SoftShadow(p, shape.translated(0, 2), hot ? 5 : 3, hot ? 40 : 26);
+  if (!pressed) qx::art::SoftShadow(p, shape.translated(0, 2), hot ? 5 : 3, hot ? 40 : 26);
   QLinearGradient fill(card.topLeft(), card.bottomLeft());
-  fill.setColorAt(0, pressed_ ? colour::kPaperShade : QColor(0xff, 0xfe, 0xfa));
-  fill.setColorAt(1, pressed_ ? colour::kPaperShade.darker(104) : (hot ? QColor(0xfb, 0xf3, 0xe2) : colour::kPaper));
+  fill.setColorAt(0, pressed ? colour::kPaperShade : QColor(0xff, 0xfe, 0xfa));
+  fill.setColorAt(1, pressed ? colour::kPaperShade.darker(104) : (hot ? QColor(0xfb, 0xf3, 0xe2) : colour::kPaper));
   p.setPen(QPen(hot ? accent : colour::kPaperEdge, hot ? 2.0 : 1.2));
   p.setBrush(fill);
   p.drawPath(shape);
@@ -159,6 +154,7 @@ void TChoiceMask::paintEvent(QPaintEvent*) {
   p.setClipPath(shape);
   p.fillRect(QRectF(card.left(), card.top(), 6, card.height()), accent);
   p.restore();
+  if (hasFocus()) PaintFocusRing(p, card.adjusted(-2, -1.5, 2, 2), 16);
 
   const qreal emblem = qMin<qreal>(54, card.height() - 28);
   const QRectF emblemRect(card.left() + 20, card.center().y() - emblem / 2, emblem, emblem);

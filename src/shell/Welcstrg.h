@@ -9,7 +9,8 @@ class QLabel;
 
 // A clickable card on the welcome and goodbye pages: an emblem, a caption
 // with its Alt letter underlined and a line of explanation. It lights up
-// under the mouse like the book's other clickable images.
+// under the mouse like the book's other clickable images, and Tab, Space
+// and Enter reach it as they reach a dialog's buttons.
 class TChoiceMask : public TImage {
  public:
   enum class Emblem { Introduction, Studying, Restart };
@@ -22,9 +23,7 @@ class TChoiceMask : public TImage {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void PaintEmblem(QPainter& p, const QRectF& r) const;
@@ -32,7 +31,6 @@ class TChoiceMask : public TImage {
   Emblem emblem_;
   QString caption_;
   QString description_;
-  bool pressed_ = false;
 };
 
 // The storage form of the welcome page (shown to a student who has not
