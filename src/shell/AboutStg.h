@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 #include <string>
 
@@ -39,7 +40,7 @@ class TAboutStorage : public QWidget {
   QLabel* ThanksLbl = nullptr;
 };
 
-extern TAboutStorage* AboutStorage;
+extern TFormRef<TAboutStorage> AboutStorage;
 
 // The about page, the section behind the logo tab. Back or Esc return to
 // studying.

@@ -18,7 +18,7 @@
 #include "storage/FileObj.h"
 #include "storage/ToolBox.h"
 
-TTopTenView* TopTenView = nullptr;
+TFormRef<TTopTenView> TopTenView;
 
 namespace {
 
@@ -183,7 +183,7 @@ void TChooseTextView::Hide() {
 // ---- TTopTenView ------------------------------------------------------
 
 TTopTenView::TTopTenView() {
-  if (!TopTenView) TopTenView = this;
+  TopTenView.Enter(this);
   if (EventViewStg)
     for (int n = 0; n < 10; ++n) {
       NameLabels.push_back(EventViewStg->Names[size_t(n)]);
@@ -193,7 +193,7 @@ TTopTenView::TTopTenView() {
 }
 
 TTopTenView::~TTopTenView() {
-  if (TopTenView == this) TopTenView = nullptr;
+  TopTenView.Leave(this);
 }
 
 bool TTopTenView::Asking() const {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QPointer>
 #include <memory>
 #include <string>
@@ -73,4 +74,4 @@ class TTopTenView : public TFormView {
 };
 
 // The program's top-ten page; none before the forms are created.
-extern TTopTenView* TopTenView;
+extern TFormRef<TTopTenView> TopTenView;

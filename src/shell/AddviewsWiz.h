@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QPointer>
 #include <array>
 #include <memory>
@@ -36,4 +37,4 @@ class TWizResultView : public TFormView {
 };
 
 // The result page; the program's forms create and free it.
-extern TWizResultView* WizResultView;
+extern TFormRef<TWizResultView> WizResultView;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 #include <cstdint>
 
@@ -40,4 +41,4 @@ class TAddViewsStg : public QWidget {
   static constexpr uint32_t kPreviewPaper = 0xF8FDFF;  // its colour, 0x00BBGGRR
 };
 
-extern TAddViewsStg* AddViewsStg;
+extern TFormRef<TAddViewsStg> AddViewsStg;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 
 class QLabel;
@@ -41,4 +42,4 @@ class TBuilderStg : public QWidget {
   QStackedWidget* Preview = nullptr;  // pages "Page1" ... "Page4"
 };
 
-extern TBuilderStg* BuilderStg;
+extern TFormRef<TBuilderStg> BuilderStg;

@@ -20,7 +20,7 @@
 #include "storage/ToolBox.h"
 #include "storage/User.h"
 
-TExercInfoView* ExercInfoView = nullptr;
+TFormRef<TExercInfoView> ExercInfoView;
 TFormView* ChapterView = nullptr;
 
 namespace {
@@ -55,11 +55,11 @@ void Explain(QLabel* title, QLabel* value, const QString& text) {
 // ---- TExercInfoView ---------------------------------------------------
 
 TExercInfoView::TExercInfoView() {
-  if (!ExercInfoView) ExercInfoView = this;
+  ExercInfoView.Enter(this);
 }
 
 TExercInfoView::~TExercInfoView() {
-  if (ExercInfoView == this) ExercInfoView = nullptr;
+  ExercInfoView.Leave(this);
 }
 
 void TExercInfoView::Show() {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <memory>
 #include <string>
 
@@ -65,7 +66,7 @@ class TExercInfoView : public TFormView {
 };
 
 // The program's information page; none before the program creates it.
-extern TExercInfoView* ExercInfoView;
+extern TFormRef<TExercInfoView> ExercInfoView;
 
 // The lesson page while a lesson runs, none otherwise: a text exercise
 // puts the information page on its left.

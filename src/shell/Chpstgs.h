@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 
 class QLabel;
@@ -65,4 +66,4 @@ class TChapterStgs : public QWidget {
   void CreateInfoPage();
 };
 
-extern TChapterStgs* ChapterStgs;
+extern TFormRef<TChapterStgs> ChapterStgs;

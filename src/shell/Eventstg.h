@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QRect>
 #include <QWidget>
 
@@ -69,4 +70,4 @@ class TEventsStg : public QWidget {
   TImage* LampOff = nullptr;
 };
 
-extern TEventsStg* EventsStg;
+extern TFormRef<TEventsStg> EventsStg;

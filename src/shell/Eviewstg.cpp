@@ -13,7 +13,7 @@
 #include "shell/ArtworkParts.h"
 #include "shell/FormControls.h"
 
-TEventViewStg* EventViewStg = nullptr;
+TFormRef<TEventViewStg> EventViewStg;
 
 namespace {
 
@@ -78,7 +78,7 @@ QLineEdit { background: #fffdf0; color: #1d1410; border: 1px solid #3b7a52; bord
 TEventViewStg::TEventViewStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("EventViewStg"));
   resize(kPage.size());
-  if (!EventViewStg) EventViewStg = this;
+  EventViewStg.Enter(this);
   setStyleSheet(QString::fromLatin1(kPageStyle));
   const QFont body = qx::PixelFont(QStringLiteral("Arial"), 14);
 
@@ -143,5 +143,5 @@ TEventViewStg::TEventViewStg(QWidget* parent) : QWidget(parent) {
 }
 
 TEventViewStg::~TEventViewStg() {
-  if (EventViewStg == this) EventViewStg = nullptr;
+  EventViewStg.Leave(this);
 }

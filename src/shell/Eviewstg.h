@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 #include <array>
 
@@ -37,4 +38,4 @@ class TEventViewStg : public QWidget {
   std::array<QLabel*, 10> Dates{};
 };
 
-extern TEventViewStg* EventViewStg;
+extern TFormRef<TEventViewStg> EventViewStg;

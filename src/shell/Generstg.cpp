@@ -3,11 +3,11 @@
 
 #include "shell/ArtImage.h"
 
-TGeneralStg* GeneralStg = nullptr;
+TFormRef<TGeneralStg> GeneralStg;
 
 TGeneralStg::TGeneralStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("GeneralStg"));
-  if (!GeneralStg) GeneralStg = this;
+  GeneralStg.Enter(this);
   struct Arrow {
     TImage** field;
     qx::Picture picture;
@@ -38,7 +38,7 @@ TGeneralStg::TGeneralStg(QWidget* parent) : QWidget(parent) {
 }
 
 TGeneralStg::~TGeneralStg() {
-  if (GeneralStg == this) GeneralStg = nullptr;
+  GeneralStg.Leave(this);
 }
 
 TImage* TGeneralStg::TrendPicture(bool secondSet, float threshold, float previous, float current) const {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 
 class TImage;
@@ -31,4 +32,4 @@ class TGeneralStg : public QWidget {
   TImage* ArrowDown1b = nullptr;
 };
 
-extern TGeneralStg* GeneralStg;
+extern TFormRef<TGeneralStg> GeneralStg;

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <iterator>
+#include <type_traits>
 #include <utility>
 
 #include "engine/Diffkeys.h"
@@ -85,29 +86,45 @@ void OpenHelpTopic(int topic) {
   if (ShellOpen(address, "", "") <= 32) ReportError(-5452, address);
 }
 
+namespace {
+
+// Every form made on first use: its global and the field that owns it.
+template <class F>
+void ForEachLazyForm(TProgramForms& forms, F f) {
+  f(AboutStorage, forms.About);
+  f(WelcomeStg, forms.Welcome);
+  f(StatisticsStg, forms.Statistics);
+  f(OptioStg, forms.Options);
+  f(GeneralStg, forms.General);
+  f(EventsStg, forms.Events);
+  f(ChapterStgs, forms.Chapter);
+  f(AddViewsStg, forms.AddViews);
+  f(EventViewStg, forms.EventView);
+  f(ZaroZiraStg, forms.Zaro);
+  f(BubbleStg, forms.Bubbles);
+  f(TopTenView, forms.TopTen);
+  f(ExercInfoView, forms.ExercInfo);
+  f(RevisionStg, forms.Revision);
+  f(BuilderStg, forms.Builder);
+  f(WizResultView, forms.WizResult);
+}
+
+}  // namespace
+
 TProgramForms::TProgramForms() {
   Book = std::make_unique<TBookForm>();
   Window = std::make_unique<TBookWindow>(Book.get());
-  About = std::make_unique<TAboutStorage>();
-  Welcome = std::make_unique<TWelcomeStg>();
-  Statistics = std::make_unique<TStatisticsStg>();
-  Options = std::make_unique<TOptioStg>();
   Navigate = std::make_unique<TNavigate>(Book.get());
-  General = std::make_unique<TGeneralStg>();
-  Events = std::make_unique<TEventsStg>();
-  Chapter = std::make_unique<TChapterStgs>();
-  AddViews = std::make_unique<TAddViewsStg>();
-  EventView = std::make_unique<TEventViewStg>();
-  Zaro = std::make_unique<TZaroZiraStg>();
-  Bubbles = std::make_unique<TBubbleStg>();
-  TopTen = std::make_unique<TTopTenView>();
-  ExercInfo = std::make_unique<TExercInfoView>();
-  Revision = std::make_unique<TRevisionStg>();
-  Builder = std::make_unique<TBuilderStg>();
-  WizResult = std::make_unique<TWizResultView>();
+  // The log-on page needs only the book; every other form is made when a
+  // page first borrows from it.
+  ForEachLazyForm(*this, [](auto& global, auto& owner) {
+    global.SetMaker([&owner] { owner = std::make_unique<typename std::decay_t<decltype(owner)>::element_type>(); });
+  });
 }
 
 TProgramForms::~TProgramForms() {
+  // Nothing is made again while the forms go.
+  ForEachLazyForm(*this, [](auto& global, auto&) { global.SetMaker(nullptr); });
   WizResult.reset();
   Builder.reset();
   Revision.reset();
@@ -239,6 +256,8 @@ bool TMain::Start() {
   if (IsVisitor(User->Name)) qx::ShowInformation(kVisitorNotice);
   if (User->PlaySounds == 0) SoundAvailable = false;
   FreeSound(kSoundTheme);
+  // The first click of the first page should not wait for the sound files.
+  PrepareSounds();
   if (!IsVisitor(User->Name)) Settings->LastUser = User->Name;
 
   if (ExercInfoView) ExercInfoView->ReceiveUserResults(*User);

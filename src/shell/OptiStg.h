@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 
 class QButtonGroup;
@@ -65,4 +66,4 @@ class TOptioStg : public QWidget {
   QButtonGroup* UnitGroup = nullptr;
 };
 
-extern TOptioStg* OptioStg;
+extern TFormRef<TOptioStg> OptioStg;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QImage>
 #include <QWidget>
 
@@ -43,4 +44,4 @@ class TRevisionStg : public QWidget {
   QComboBox* ZaroZiraFileList = nullptr;
 };
 
-extern TRevisionStg* RevisionStg;
+extern TFormRef<TRevisionStg> RevisionStg;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 
 class QLabel;
@@ -39,4 +40,4 @@ class TStatisticsStg : public QWidget {
   QPushButton* PrintBtn = nullptr;
 };
 
-extern TStatisticsStg* StatisticsStg;
+extern TFormRef<TStatisticsStg> StatisticsStg;

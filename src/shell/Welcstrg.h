@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QString>
 #include <QWidget>
 
@@ -62,4 +63,4 @@ class TWelcomeStg : public QWidget {
   QLabel* BackHint = nullptr;
 };
 
-extern TWelcomeStg* WelcomeStg;
+extern TFormRef<TWelcomeStg> WelcomeStg;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QWidget>
 #include <array>
 
@@ -34,4 +35,4 @@ class TZaroZiraStg : public QWidget {
   std::array<TImage*, 10> rows_{};
 };
 
-extern TZaroZiraStg* ZaroZiraStg;
+extern TFormRef<TZaroZiraStg> ZaroZiraStg;

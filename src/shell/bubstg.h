@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "shell/FormRef.h"
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -36,4 +37,4 @@ class TBubbleStg : public QWidget {
   QPixmap BubbleOff;  // a miss still to come
 };
 
-extern TBubbleStg* BubbleStg;
+extern TFormRef<TBubbleStg> BubbleStg;

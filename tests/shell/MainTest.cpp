@@ -17,10 +17,14 @@
 #include "shell/AboutStg.h"
 #include "shell/ArtImage.h"
 #include "shell/Bookfrm.h"
+#include "shell/Chpstgs.h"
+#include "shell/Eventstg.h"
 #include "shell/Guidedst.h"
 #include "shell/Main.h"
 #include "shell/MainPlaceholder.h"
+#include "shell/Statstg.h"
 #include "shell/Statview.h"
+#include "shell/Welcstrg.h"
 #include "shell/naviform.h"
 #include "storage/PrgSetup.h"
 #include "storage/User.h"
@@ -98,7 +102,14 @@ TEST_F(MainTest, SmallScreenAcceptedDropsTheBorderAndShowsTheNavigationBar) {
 TEST_F(MainTest, NewStudentIsAskedCreatedAndRemembered) {
   controller.ScreenWidth = [] { return 800; };
   bool logonShown = false;
-  controller.OnLogonPage = [&] { logonShown = true; };
+  controller.OnLogonPage = [&] {
+    logonShown = true;
+    // The log-on page is the book alone: the pages behind it are made later.
+    EXPECT_EQ(EventsStg.Existing(), nullptr);
+    EXPECT_EQ(ChapterStgs.Existing(), nullptr);
+    EXPECT_EQ(WelcomeStg.Existing(), nullptr);
+    EXPECT_EQ(StatisticsStg.Existing(), nullptr);
+  };
   LogOn("  anna LEE ");
   AnswerNewUser(&TBookForm::UserYes);
   Then([] { return Active<TWelcomeView>() != nullptr; },
@@ -109,6 +120,7 @@ TEST_F(MainTest, NewStudentIsAskedCreatedAndRemembered) {
          EXPECT_EQ(book()->Frame()->windowTitle(), QStringLiteral("Quillbrandex for Networks"));
          EXPECT_FALSE(book()->MenuGuided->isVisible());
          EXPECT_EQ(PendingSection, "MenuGuided");
+         EXPECT_NE(WelcomeStg.Existing(), nullptr);
          ClickTab(&TBookForm::MenuExit);
        },
        "welcome page");
