@@ -16,10 +16,10 @@
 #include "content/Keybevnt.h"
 #include "content/TxtEvent.h"
 #include "engine/Diffkeys.h"
-#include "engine/KeyData.h"
-#include "engine/Viewcanv.h"
-#include "engine/Keyboard.h"
 #include "engine/ExrCanv.h"
+#include "engine/KeyData.h"
+#include "engine/Keyboard.h"
+#include "engine/Viewcanv.h"
 #include "platform/Files.h"
 #include "platform/QtPlatform.h"
 #include "review/GamEvent.h"
@@ -49,8 +49,8 @@ void Announce(QWidget* region, const std::string& keys) {
     hex += digits[c >> 4];
     hex += digits[c & 15];
   }
-  std::printf("READY %lu %d %d %d %d\nKEYS %s\n", static_cast<unsigned long>(BookForm->Frame()->winId()), r.x(),
-              r.y(), r.width(), r.height(), hex.c_str());
+  std::printf("READY %lu %d %d %d %d\nKEYS %s\n", static_cast<unsigned long>(BookForm->Frame()->winId()),
+              r.x(), r.y(), r.width(), r.height(), hex.c_str());
   std::fflush(stdout);
 }
 
@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
   forms.Book->SetLayout(1);
 
   if (kind == "text") {
-    const std::string line = "The quick brown fox jumps over the lazy dog while seven keen typists watch.\r\n";
+    const std::string line =
+        "The quick brown fox jumps over the lazy dog while seven keen typists watch.\r\n";
     TTextEvent event;
     event.CreateFromDescriptor("event=TEXT;1;" + Repeated(line, 4000) + ";FALSE");
     WhenPainted([&] {
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
     event.CreateFromDescriptor("event=ZAROZIRA;0;Nature.vcb");
     WhenPainted([&] {
       std::string typed;
-      for (size_t i = 0; typed.size() < 1200 && !event.Words.empty(); ++i) typed += event.Words[i % event.Words.size()];
+      for (size_t i = 0; typed.size() < 1200 && !event.Words.empty(); ++i)
+        typed += event.Words[i % event.Words.size()];
       Announce(event.Bar ? static_cast<QWidget*>(event.Bar.data()) : BookForm->WidePage, typed);
     });
     event.Run();

@@ -118,8 +118,8 @@ int main(int argc, char** argv) {
   unsigned long window = 0;
   Region region;
   char keysHex[20000] = {};
-  if (std::fscanf(from, "READY %lu %d %d %d %d KEYS %19999s", &window, &region.x, &region.y, &region.w, &region.h,
-                  keysHex) != 6) {
+  if (std::fscanf(from, "READY %lu %d %d %d %d KEYS %19999s", &window, &region.x, &region.y, &region.w,
+                  &region.h, keysHex) != 6) {
     std::fprintf(stderr, "the host did not start its step\n");
     kill(host, SIGTERM);
     return 1;
@@ -172,7 +172,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no key was repainted\n");
     return 1;
   }
-  std::printf("%s keys %zu missed %d median_ms %.2f p99_ms %.2f max_ms %.2f\n", argv[arg + 1], latencies.size(), missed,
-              Percentile(latencies, 0.5), Percentile(latencies, 0.99), Percentile(latencies, 1.0));
+  std::printf("%s keys %zu missed %d median_ms %.2f p99_ms %.2f max_ms %.2f\n", argv[arg + 1],
+              latencies.size(), missed, Percentile(latencies, 0.5), Percentile(latencies, 0.99),
+              Percentile(latencies, 1.0));
   return 0;
 }

@@ -75,12 +75,16 @@ int main(int argc, char** argv) {
   bool trace = false;
   int arg = 1;
   for (; arg + 1 < argc && argv[arg][0] == '-'; arg += 2) {
-    if (!std::strcmp(argv[arg], "--quiet-ms")) quietMs = std::atof(argv[arg + 1]);
-    else if (!std::strcmp(argv[arg], "--memory-after-ms")) memoryAfterMs = std::atof(argv[arg + 1]);
-    else if (!std::strcmp(argv[arg], "--trace")) trace = std::atoi(argv[arg + 1]) != 0;
+    if (!std::strcmp(argv[arg], "--quiet-ms"))
+      quietMs = std::atof(argv[arg + 1]);
+    else if (!std::strcmp(argv[arg], "--memory-after-ms"))
+      memoryAfterMs = std::atof(argv[arg + 1]);
+    else if (!std::strcmp(argv[arg], "--trace"))
+      trace = std::atoi(argv[arg + 1]) != 0;
   }
   if (arg >= argc) {
-    std::fprintf(stderr, "usage: %s [--quiet-ms N] [--memory-after-ms N] [--trace 1] program [args...]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--quiet-ms N] [--memory-after-ms N] [--trace 1] program [args...]\n",
+                 argv[0]);
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);
@@ -117,8 +121,8 @@ int main(int argc, char** argv) {
       cpuAtPaint = CpuMs(child);
       if (trace) {
         const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
-        std::fprintf(stderr, "%8.1f ms  cpu %6.1f  damage %dx%d+%d+%d\n", lastPaint, cpuAtPaint, damage.area.width,
-                     damage.area.height, damage.area.x, damage.area.y);
+        std::fprintf(stderr, "%8.1f ms  cpu %6.1f  damage %dx%d+%d+%d\n", lastPaint, cpuAtPaint,
+                     damage.area.width, damage.area.height, damage.area.x, damage.area.y);
       }
       deadline = at + quietMs;
     }
@@ -138,7 +142,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the program showed no window\n");
     return 1;
   }
-  std::printf("map_ms %.1f paint_ms %.1f cpu_ms %.1f cpu_total_ms %.1f rss_kb %ld pss_kb %ld\n", mapped, lastPaint,
-              cpuAtPaint, cpuTotal, rssKb, pssKb);
+  std::printf("map_ms %.1f paint_ms %.1f cpu_ms %.1f cpu_total_ms %.1f rss_kb %ld pss_kb %ld\n", mapped,
+              lastPaint, cpuAtPaint, cpuTotal, rssKb, pssKb);
   return 0;
 }

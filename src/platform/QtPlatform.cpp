@@ -17,10 +17,10 @@
 #include "platform/EventPump.h"
 #include "platform/Files.h"
 #include "platform/KeyboardLayout.h"
-#include "platform/X11Keyboard.h"
 #include "platform/QtText.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/X11Keyboard.h"
 
 namespace qx {
 

@@ -149,9 +149,7 @@ TAboutStorage::TAboutStorage(QWidget* parent) : QWidget(parent) {
                 Qt::AlignHCenter | Qt::AlignTop, true);
 }
 
-TAboutStorage::~TAboutStorage() {
-  AboutStorage.Leave(this);
-}
+TAboutStorage::~TAboutStorage() { AboutStorage.Leave(this); }
 
 TAbout::TAbout() : TSectionPage("About Quillbrandex", 2) {}
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "shell/FormRef.h"
 #include <QWidget>
 #include <string>
 
+#include "shell/FormRef.h"
 #include "shell/MainPlaceholder.h"
 
 class QLabel;

@@ -192,9 +192,7 @@ TTopTenView::TTopTenView() {
     }
 }
 
-TTopTenView::~TTopTenView() {
-  TopTenView.Leave(this);
-}
+TTopTenView::~TTopTenView() { TopTenView.Leave(this); }
 
 bool TTopTenView::Asking() const {
   return Rank >= 1 && Rank <= 10 && EventViewStg && !EventViewStg->NameBox->isHidden();

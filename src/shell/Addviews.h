@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "shell/FormRef.h"
 #include <QPointer>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "shell/FormRef.h"
 #include "shell/Formview.h"
 #include "storage/Topten.h"
 

@@ -63,9 +63,7 @@ TWizResultView::TWizResultView() : storage_(std::make_unique<QWidget>()) {
   AfterGraph = MakeGraph(WizResultPanel, "AfterGraph", 273);
 }
 
-TWizResultView::~TWizResultView() {
-  WizResultView.Leave(this);
-}
+TWizResultView::~TWizResultView() { WizResultView.Leave(this); }
 
 void TWizResultView::RecordBefore(const std::string& keys) {
   for (size_t k = 0; k < ResultKeys.size(); ++k) {

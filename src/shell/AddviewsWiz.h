@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "shell/FormRef.h"
 #include <QPointer>
 #include <array>
 #include <memory>
 
+#include "shell/FormRef.h"
 #include "shell/Formview.h"
 
 class QLabel;

@@ -136,6 +136,4 @@ TAddViewsStg::TAddViewsStg(QWidget* parent) : QWidget(parent) {
       "#PreviewFrame { background: #fffdf8; border: 1px solid #e6d8bc; border-radius: 8px; }"));
 }
 
-TAddViewsStg::~TAddViewsStg() {
-  AddViewsStg.Leave(this);
-}
+TAddViewsStg::~TAddViewsStg() { AddViewsStg.Leave(this); }

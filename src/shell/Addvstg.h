@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "shell/FormRef.h"
 #include <QWidget>
 #include <cstdint>
+
+#include "shell/FormRef.h"
 
 class QLabel;
 class QListWidget;

@@ -125,6 +125,4 @@ TBuilderStg::TBuilderStg(QWidget* parent) : QWidget(parent) {
   ZaroZiraGame->setText(QStringLiteral("&ZaroZira game"));
 }
 
-TBuilderStg::~TBuilderStg() {
-  BuilderStg.Leave(this);
-}
+TBuilderStg::~TBuilderStg() { BuilderStg.Leave(this); }

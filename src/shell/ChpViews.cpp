@@ -54,13 +54,9 @@ void Explain(QLabel* title, QLabel* value, const QString& text) {
 
 // ---- TExercInfoView ---------------------------------------------------
 
-TExercInfoView::TExercInfoView() {
-  ExercInfoView.Enter(this);
-}
+TExercInfoView::TExercInfoView() { ExercInfoView.Enter(this); }
 
-TExercInfoView::~TExercInfoView() {
-  ExercInfoView.Leave(this);
-}
+TExercInfoView::~TExercInfoView() { ExercInfoView.Leave(this); }
 
 void TExercInfoView::Show() {
   TFormView::Show();

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "shell/FormRef.h"
 #include <memory>
 #include <string>
 
+#include "shell/FormRef.h"
 #include "shell/Formview.h"
 
 class TUser;

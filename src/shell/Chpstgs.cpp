@@ -160,9 +160,7 @@ TChapterStgs::TChapterStgs(QWidget* parent) : QWidget(parent) {
   CreateInfoPage();
 }
 
-TChapterStgs::~TChapterStgs() {
-  ChapterStgs.Leave(this);
-}
+TChapterStgs::~TChapterStgs() { ChapterStgs.Leave(this); }
 
 void TChapterStgs::CreateTitlePage() {
   auto* panel = new TitlePagePanel(this);

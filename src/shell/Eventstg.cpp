@@ -114,9 +114,7 @@ TEventsStg::TEventsStg(QWidget* parent) : QWidget(parent) {
     picture->hide();
 }
 
-TEventsStg::~TEventsStg() {
-  EventsStg.Leave(this);
-}
+TEventsStg::~TEventsStg() { EventsStg.Leave(this); }
 
 TImage* TEventsStg::Finger(int n) const {
   switch (n) {

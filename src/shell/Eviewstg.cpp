@@ -142,6 +142,4 @@ TEventViewStg::TEventViewStg(QWidget* parent) : QWidget(parent) {
   for (QWidget* page : {Page1, Page2, TopTenPanel}) page->hide();
 }
 
-TEventViewStg::~TEventViewStg() {
-  EventViewStg.Leave(this);
-}
+TEventViewStg::~TEventViewStg() { EventViewStg.Leave(this); }

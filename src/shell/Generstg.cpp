@@ -37,9 +37,7 @@ TGeneralStg::TGeneralStg(QWidget* parent) : QWidget(parent) {
   resize(x, 24);
 }
 
-TGeneralStg::~TGeneralStg() {
-  GeneralStg.Leave(this);
-}
+TGeneralStg::~TGeneralStg() { GeneralStg.Leave(this); }
 
 TImage* TGeneralStg::TrendPicture(bool secondSet, float threshold, float previous, float current) const {
   if (previous < 0) return ClearPic;

@@ -21,9 +21,6 @@
 #include "review/Revisobj.h"
 #include "shell/AboutStg.h"
 #include "shell/Addviews.h"
-#include "shell/Eviewstg.h"
-#include "shell/ZaroStg.h"
-#include "shell/bubstg.h"
 #include "shell/AddviewsWiz.h"
 #include "shell/Addvstg.h"
 #include "shell/ArtImage.h"
@@ -33,17 +30,20 @@
 #include "shell/ChpViews.h"
 #include "shell/Chpstgs.h"
 #include "shell/Eventstg.h"
+#include "shell/Eviewstg.h"
 #include "shell/Formview.h"
 #include "shell/Generstg.h"
 #include "shell/Guidedst.h"
 #include "shell/MainPlaceholder.h"
-#include "shell/Welcstrg.h"
-#include "shell/naviform.h"
 #include "shell/OptiStg.h"
 #include "shell/OptiView.h"
 #include "shell/ReviStg.h"
 #include "shell/Statstg.h"
 #include "shell/Statview.h"
+#include "shell/Welcstrg.h"
+#include "shell/ZaroStg.h"
+#include "shell/bubstg.h"
+#include "shell/naviform.h"
 #include "storage/Errors.h"
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
@@ -118,7 +118,8 @@ TProgramForms::TProgramForms() {
   // The log-on page needs only the book; every other form is made when a
   // page first borrows from it.
   ForEachLazyForm(*this, [](auto& global, auto& owner) {
-    global.SetMaker([&owner] { owner = std::make_unique<typename std::decay_t<decltype(owner)>::element_type>(); });
+    global.SetMaker(
+        [&owner] { owner = std::make_unique<typename std::decay_t<decltype(owner)>::element_type>(); });
   });
 }
 

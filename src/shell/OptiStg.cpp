@@ -166,6 +166,4 @@ TOptioStg::TOptioStg(QWidget* parent) : QWidget(parent) {
   UnitGroup = Group(Panel2, {CpsChoice, WpmChoice});
 }
 
-TOptioStg::~TOptioStg() {
-  OptioStg.Leave(this);
-}
+TOptioStg::~TOptioStg() { OptioStg.Leave(this); }

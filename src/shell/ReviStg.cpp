@@ -126,6 +126,4 @@ TRevisionStg::TRevisionStg(QWidget* parent) : QWidget(parent) {
   VocabularyLbl->setBuddy(ZaroZiraFileList);
 }
 
-TRevisionStg::~TRevisionStg() {
-  RevisionStg.Leave(this);
-}
+TRevisionStg::~TRevisionStg() { RevisionStg.Leave(this); }

@@ -96,6 +96,4 @@ TStatisticsStg::TStatisticsStg(QWidget* parent) : QWidget(parent) {
   PrintBtn->setToolTip(QStringLiteral("Print your study report"));
 }
 
-TStatisticsStg::~TStatisticsStg() {
-  StatisticsStg.Leave(this);
-}
+TStatisticsStg::~TStatisticsStg() { StatisticsStg.Leave(this); }

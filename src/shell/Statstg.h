@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "shell/FormRef.h"
 #include <QWidget>
+
+#include "shell/FormRef.h"
 
 class QLabel;
 class QPushButton;

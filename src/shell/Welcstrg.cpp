@@ -228,6 +228,4 @@ TWelcomeStg::TWelcomeStg(QWidget* parent) : QWidget(parent) {
                        Qt::AlignLeft | Qt::AlignTop, true);
 }
 
-TWelcomeStg::~TWelcomeStg() {
-  WelcomeStg.Leave(this);
-}
+TWelcomeStg::~TWelcomeStg() { WelcomeStg.Leave(this); }

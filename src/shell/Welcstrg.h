@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "shell/FormRef.h"
 #include <QString>
 #include <QWidget>
 
 #include "shell/ArtImage.h"
+#include "shell/FormRef.h"
 
 class QLabel;
 

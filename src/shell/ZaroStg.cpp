@@ -87,6 +87,4 @@ TZaroZiraStg::TZaroZiraStg(QWidget* parent) : QWidget(parent) {
   ScoreLabel->hide();
 }
 
-TZaroZiraStg::~TZaroZiraStg() {
-  ZaroZiraStg.Leave(this);
-}
+TZaroZiraStg::~TZaroZiraStg() { ZaroZiraStg.Leave(this); }

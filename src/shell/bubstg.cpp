@@ -65,6 +65,4 @@ TBubbleStg::TBubbleStg(QWidget* parent) : QWidget(parent) {
   BubbleOff = Mark(QColor(0x2a, 0x3a, 0x4a), QColor(0x50, 0x66, 0x7c));
 }
 
-TBubbleStg::~TBubbleStg() {
-  BubbleStg.Leave(this);
-}
+TBubbleStg::~TBubbleStg() { BubbleStg.Leave(this); }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "shell/FormRef.h"
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
+
+#include "shell/FormRef.h"
 
 // The water of the Bubbles game: shows the game's off-screen picture and
 // repaints only the parts it is told changed.
