@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Main.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
@@ -72,6 +73,37 @@ const char* const kVisitorNotice =
 int PrimaryScreenWidth() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? screen->availableGeometry().width() : 1024;
+}
+
+// Runs the action once the window's next paint has gone to the screen.
+class TAfterPaint : public QObject {
+ public:
+  TAfterPaint(QWidget* window, std::function<void()> action) : QObject(window), action_(std::move(action)) {
+    auto* view = qobject_cast<QAbstractScrollArea*>(window);
+    watched_ = view ? view->viewport() : window;
+    watched_->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched_->removeEventFilter(this);
+      // The paint and its flush finish before the queued call runs.
+      QTimer::singleShot(0, this, [this] {
+        action_();
+        deleteLater();
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget* watched_;
+  std::function<void()> action_;
+};
+
+void AfterNextPaint(QWidget* window, std::function<void()> action) {
+  if (window) new TAfterPaint(window, std::move(action));
 }
 
 }  // namespace
@@ -216,7 +248,9 @@ bool TMain::Start() {
   CreateSound(kSoundError, "Error.wav");
   if (Settings->PlayTheme) {
     CreateSound(kSoundTheme, "Intro.wav");
-    PlaySound(kSoundTheme);
+    // Bringing up the audio system takes longer than the whole page: the
+    // tune starts as soon as the page is on the screen.
+    AfterNextPaint(book_->Frame(), [] { PlaySound(kSoundTheme); });
   }
 
   keyData_ = std::make_unique<TKeyData>();

@@ -13,6 +13,7 @@
 #include "FlowSandbox.h"
 #include "engine/Diffkeys.h"
 #include "platform/Ini.h"
+#include "platform/Sound.h"
 #include "review/ReviView.h"
 #include "shell/AboutStg.h"
 #include "shell/ArtImage.h"
@@ -284,3 +285,45 @@ TEST(HelpTest, HelpOpensTheManualAtItsTopic) {
 }
 
 }  // namespace
+
+// Waves that count their plays without an audio device.
+class CountingSounds final : public qx::ISoundSystem {
+ public:
+  std::unique_ptr<qx::IWavePlayer> CreatePlayer() override { return std::make_unique<Player>(plays); }
+  std::vector<std::string> plays;
+
+ private:
+  class Player final : public qx::IWavePlayer {
+   public:
+    explicit Player(std::vector<std::string>& plays) : plays_(plays) {}
+    bool Open(const std::string& path) override {
+      path_ = path;
+      return true;
+    }
+    bool CanPlay() override { return true; }
+    bool Play() override {
+      plays_.push_back(path_);
+      return true;
+    }
+    std::string LastError() const override { return {}; }
+
+   private:
+    std::vector<std::string>& plays_;
+    std::string path_;
+  };
+};
+
+TEST_F(MainTest, TheThemeTuneStartsWithTheLogOnPageOnTheScreen) {
+  sandbox.SetLocal("PlayTheme", "1");
+  CountingSounds sounds;
+  qx::InstallSoundSystem(&sounds);
+  Then([&] { return Active<TCoverView>() != nullptr && !sounds.plays.empty(); },
+       [&] {
+         EXPECT_EQ(sounds.plays, std::vector<std::string>{"Intro.wav"});
+         book()->close();
+       },
+       "theme tune");
+  RunProgram();
+  qx::InstallSoundSystem(nullptr);
+  EXPECT_EQ(sounds.plays.size(), 1u);
+}
