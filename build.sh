@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6
   libx11-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb x11-xkb-utils xauth xdotool
+  xvfb x11-xkb-utils xauth xdotool libxdamage-dev libxtst-dev
   poppler-utils
 )
 

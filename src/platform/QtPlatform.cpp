@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
-#include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
 
@@ -17,10 +17,10 @@
 #include "platform/EventPump.h"
 #include "platform/Files.h"
 #include "platform/KeyboardLayout.h"
-#include "platform/X11Keyboard.h"
 #include "platform/QtText.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
+#include "platform/X11Keyboard.h"
 
 namespace qx {
 
@@ -175,42 +175,68 @@ class QtShell final : public IShell {
   }
 };
 
-class QtWavePlayer final : public IWavePlayer {
+// The sound module (QtSound.cpp) beside the program, or in the private
+// folder of an installed one; none when it cannot be loaded.
+ISoundSystem* SoundModule() {
+  static ISoundSystem* system = []() -> ISoundSystem* {
+    using Create = ISoundSystem* (*)();
+    const QString dir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    for (const char* place : {"", "../libexec/quillbrandex/", "../../libexec/quillbrandex/"}) {
+      QLibrary module(dir + QLatin1String(place) + QLatin1String("libqxsound.so"));
+      if (auto create = reinterpret_cast<Create>(module.resolve("QxCreateSoundSystem"))) return create();
+    }
+    return nullptr;
+  }();
+  return system;
+}
+
+// Bringing up the media framework and the audio server costs more than
+// the whole log-on page, so a player remembers its file and starts them
+// only when it is asked to get ready or to play.
+class DeferredWavePlayer final : public IWavePlayer {
  public:
-  QtWavePlayer() {
-    QObject::connect(&effect_, &QSoundEffect::statusChanged, &effect_, [this] {
-      const QSoundEffect::Status status = effect_.status();
-      if (status == QSoundEffect::Error) error_ = "the sound could not be loaded";
-      if ((status == QSoundEffect::Ready || status == QSoundEffect::Error) && OnLoaded)
-        OnLoaded(status == QSoundEffect::Ready);
-    });
-  }
   bool Open(const std::string& path) override {
     if (!FileExists(path)) return false;
-    effect_.setSource(QUrl::fromLocalFile(QString::fromStdString(OsPath(path).string())));
+    path_ = OsPath(path).string();
     return true;
   }
-  bool CanPlay() override { return effect_.status() == QSoundEffect::Ready; }
+  bool CanPlay() override { return Real() && real_->CanPlay(); }
   bool Play() override {
-    if (effect_.status() == QSoundEffect::Error) {
-      error_ = "the sound device reported an error";
-      return false;
-    }
-    effect_.play();
-    return effect_.status() != QSoundEffect::Error;
+    if (!Real()) return true;  // without the module every sound is silent
+    const bool played = real_->Play();
+    error_ = real_->LastError();
+    return played;
   }
   std::string LastError() const override { return error_; }
-  bool Loading() const override { return effect_.status() == QSoundEffect::Loading; }
-  bool Playing() const override { return effect_.isPlaying(); }
+  bool Loading() const override { return Real() && real_->Loading(); }
+  bool Playing() const override { return real_ && real_->Playing(); }
+  void Prepare() override { Real(); }
 
  private:
-  QSoundEffect effect_;
-  std::string error_;
+  IWavePlayer* Real() const {
+    if (!real_ && !path_.empty() && !tried_) {
+      tried_ = true;
+      if (ISoundSystem* module = SoundModule()) {
+        real_ = module->CreatePlayer();
+        real_->OnLoaded = [this](bool ready) {
+          if (!ready) error_ = real_->LastError();
+          if (OnLoaded) OnLoaded(ready);
+        };
+        real_->Open(path_);
+      }
+    }
+    return real_.get();
+  }
+
+  std::string path_;
+  mutable std::unique_ptr<IWavePlayer> real_;
+  mutable bool tried_ = false;
+  mutable std::string error_;
 };
 
 class QtSoundSystem final : public ISoundSystem {
  public:
-  std::unique_ptr<IWavePlayer> CreatePlayer() override { return std::make_unique<QtWavePlayer>(); }
+  std::unique_ptr<IWavePlayer> CreatePlayer() override { return std::make_unique<DeferredWavePlayer>(); }
 };
 
 class X11KeyboardLayout final : public IKeyboardLayout {

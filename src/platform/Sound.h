@@ -21,6 +21,8 @@ class IWavePlayer {
   // has to wait for OnLoaded.
   virtual bool Loading() const { return false; }
   virtual bool Playing() const { return false; }
+  // Starts reading the file now, so that the first play is not late.
+  virtual void Prepare() {}
 
   // Called when loading has ended: true ready to play, false failed.
   std::function<void(bool ready)> OnLoaded;

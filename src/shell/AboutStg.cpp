@@ -17,7 +17,7 @@
 
 const char* const kWebAddress = "https://www.quillbrandex.invalid/";
 const char* const kMailAddress = "mailto:support@quillbrandex.invalid";
-TAboutStorage* AboutStorage = nullptr;
+TFormRef<TAboutStorage> AboutStorage;
 
 namespace {
 
@@ -92,7 +92,7 @@ const char* const kCredits =
 TAboutStorage::TAboutStorage(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("AboutStorage"));
   resize(kPage.size());
-  if (!AboutStorage) AboutStorage = this;
+  AboutStorage.Enter(this);
   const QColor soft(0x8a, 0x70, 0x58);
 
   AboutL = new QWidget(this);
@@ -149,9 +149,7 @@ TAboutStorage::TAboutStorage(QWidget* parent) : QWidget(parent) {
                 Qt::AlignHCenter | Qt::AlignTop, true);
 }
 
-TAboutStorage::~TAboutStorage() {
-  if (AboutStorage == this) AboutStorage = nullptr;
-}
+TAboutStorage::~TAboutStorage() { AboutStorage.Leave(this); }
 
 TAbout::TAbout() : TSectionPage("About Quillbrandex", 2) {}
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <string>
 
+#include "shell/FormRef.h"
 #include "shell/MainPlaceholder.h"
 
 class QLabel;
@@ -39,7 +40,7 @@ class TAboutStorage : public QWidget {
   QLabel* ThanksLbl = nullptr;
 };
 
-extern TAboutStorage* AboutStorage;
+extern TFormRef<TAboutStorage> AboutStorage;
 
 // The about page, the section behind the logo tab. Back or Esc return to
 // studying.

@@ -18,7 +18,7 @@
 #include "storage/FileObj.h"
 #include "storage/ToolBox.h"
 
-TTopTenView* TopTenView = nullptr;
+TFormRef<TTopTenView> TopTenView;
 
 namespace {
 
@@ -183,7 +183,7 @@ void TChooseTextView::Hide() {
 // ---- TTopTenView ------------------------------------------------------
 
 TTopTenView::TTopTenView() {
-  if (!TopTenView) TopTenView = this;
+  TopTenView.Enter(this);
   if (EventViewStg)
     for (int n = 0; n < 10; ++n) {
       NameLabels.push_back(EventViewStg->Names[size_t(n)]);
@@ -192,9 +192,7 @@ TTopTenView::TTopTenView() {
     }
 }
 
-TTopTenView::~TTopTenView() {
-  if (TopTenView == this) TopTenView = nullptr;
-}
+TTopTenView::~TTopTenView() { TopTenView.Leave(this); }
 
 bool TTopTenView::Asking() const {
   return Rank >= 1 && Rank <= 10 && EventViewStg && !EventViewStg->NameBox->isHidden();

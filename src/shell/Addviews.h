@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/FormRef.h"
 #include "shell/Formview.h"
 #include "storage/Topten.h"
 
@@ -73,4 +74,4 @@ class TTopTenView : public TFormView {
 };
 
 // The program's top-ten page; none before the forms are created.
-extern TTopTenView* TopTenView;
+extern TFormRef<TTopTenView> TopTenView;

@@ -11,7 +11,7 @@
 #include "shell/Graph.h"
 #include "storage/User.h"
 
-TWizResultView* WizResultView = nullptr;
+TFormRef<TWizResultView> WizResultView;
 
 namespace {
 
@@ -45,7 +45,7 @@ TGraph* MakeGraph(QWidget* parent, const char* name, int top) {
 }  // namespace
 
 TWizResultView::TWizResultView() : storage_(std::make_unique<QWidget>()) {
-  if (!WizResultView) WizResultView = this;
+  WizResultView.Enter(this);
   storage_->setObjectName(QStringLiteral("WizResultStg"));
   WizResultPanel = new QWidget(storage_.get());
   WizResultPanel->setObjectName(QStringLiteral("WizResultPanel"));
@@ -63,9 +63,7 @@ TWizResultView::TWizResultView() : storage_(std::make_unique<QWidget>()) {
   AfterGraph = MakeGraph(WizResultPanel, "AfterGraph", 273);
 }
 
-TWizResultView::~TWizResultView() {
-  if (WizResultView == this) WizResultView = nullptr;
-}
+TWizResultView::~TWizResultView() { WizResultView.Leave(this); }
 
 void TWizResultView::RecordBefore(const std::string& keys) {
   for (size_t k = 0; k < ResultKeys.size(); ++k) {

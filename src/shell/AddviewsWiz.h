@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "shell/FormRef.h"
 #include "shell/Formview.h"
 
 class QLabel;
@@ -36,4 +37,4 @@ class TWizResultView : public TFormView {
 };
 
 // The result page; the program's forms create and free it.
-extern TWizResultView* WizResultView;
+extern TFormRef<TWizResultView> WizResultView;

@@ -11,7 +11,7 @@
 #include "shell/ArtworkParts.h"
 #include "shell/FormControls.h"
 
-TAddViewsStg* AddViewsStg = nullptr;
+TFormRef<TAddViewsStg> AddViewsStg;
 
 namespace {
 
@@ -66,7 +66,7 @@ void Rule(QWidget* parent, int y) {
 TAddViewsStg::TAddViewsStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("AddViewsStg"));
   resize(kPage.size());
-  if (!AddViewsStg) AddViewsStg = this;
+  AddViewsStg.Enter(this);
   const QFont body = qx::PixelFont(QStringLiteral("Arial"), 14);
   const QFont small = qx::PixelFont(QStringLiteral("Arial"), 12, true);
 
@@ -136,6 +136,4 @@ TAddViewsStg::TAddViewsStg(QWidget* parent) : QWidget(parent) {
       "#PreviewFrame { background: #fffdf8; border: 1px solid #e6d8bc; border-radius: 8px; }"));
 }
 
-TAddViewsStg::~TAddViewsStg() {
-  if (AddViewsStg == this) AddViewsStg = nullptr;
-}
+TAddViewsStg::~TAddViewsStg() { AddViewsStg.Leave(this); }

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "shell/FormRef.h"
+
 class QLabel;
 class QListWidget;
 class QRadioButton;
@@ -40,4 +42,4 @@ class TAddViewsStg : public QWidget {
   static constexpr uint32_t kPreviewPaper = 0xF8FDFF;  // its colour, 0x00BBGGRR
 };
 
-extern TAddViewsStg* AddViewsStg;
+extern TFormRef<TAddViewsStg> AddViewsStg;

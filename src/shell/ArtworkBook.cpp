@@ -4,7 +4,9 @@
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPolygonF>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 #include "shell/ArtworkParts.h"
@@ -41,28 +43,30 @@ void PaintDeskBackground(QPainter& p, const QRectF& r) {
   g.setColorAt(0, colour::kDeskLight);
   g.setColorAt(1, colour::kDeskDark.lighter(115));
   p.fillRect(r, g);
-  // Planks with a waving grain.
+  // Planks with a waving grain. The grain is faint and thin: hairlines
+  // one device pixel wide, their ink scaled to the width they stand for,
+  // draw the same at a fraction of the cost of widened strokes.
+  const qreal device = std::max<qreal>(1, std::hypot(p.deviceTransform().m11(), p.deviceTransform().m12()));
+  const auto hairline = [device](int r, int g, int b, int alpha, qreal width) {
+    QPen pen(QColor(r, g, b, std::min(255, int(alpha * width * device + 0.5))), 0);
+    return pen;
+  };
   const qreal plank = 58;
+  QPolygonF grain;
   for (qreal y = r.top(); y < r.bottom(); y += plank) {
     const int row = int((y - r.top()) / plank);
-    p.setPen(QPen(QColor(0, 0, 0, 55), 1.2));
+    p.setPen(hairline(0, 0, 0, 55, 1.2));
     p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
-    p.setPen(QPen(QColor(255, 225, 190, 18), 1));
+    p.setPen(hairline(255, 225, 190, 18, 1));
     p.drawLine(QPointF(r.left(), y + 1.5), QPointF(r.right(), y + 1.5));
     for (int k = 1; k < 6; ++k) {
-      QPainterPath grain;
+      grain.clear();
       const qreal base = y + plank * k / 6.0;
-      for (qreal x = r.left(); x <= r.right() + 8; x += 8) {
-        const qreal yy = base + 2.2 * std::sin(x / (53.0 + 9 * k) + row * 2.1 + k) +
-                         1.1 * std::sin(x / 17.0 + k * 0.7);
-        if (x == r.left())
-          grain.moveTo(x, yy);
-        else
-          grain.lineTo(x, yy);
-      }
-      p.setPen(QPen(QColor(0x2a, 0x16, 0x0b, 20 + 6 * (k % 3)), 1));
-      p.setBrush(Qt::NoBrush);
-      p.drawPath(grain);
+      for (qreal x = r.left(); x <= r.right() + 8; x += 8)
+        grain << QPointF(x, base + 2.2 * std::sin(x / (53.0 + 9 * k) + row * 2.1 + k) +
+                                1.1 * std::sin(x / 17.0 + k * 0.7));
+      p.setPen(hairline(0x2a, 0x16, 0x0b, 20 + 6 * (k % 3), 1));
+      p.drawPolyline(grain);
     }
   }
   // Lamp light from above the book.

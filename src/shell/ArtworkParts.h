@@ -46,7 +46,8 @@ QPainterPath TopRoundedRect(const QRectF& r, qreal radius);
 // Scales the nominal coordinates of a design of size w x h onto r.
 void MapDesign(QPainter& p, const QRectF& r, qreal w, qreal h);
 // Leather with its grain, for the book and its cover.
-void LeatherTexture(QPainter& p, const QRectF& r, uint32_t seed, int count);
+void LeatherTexture(QPainter& p, const QRectF& r, uint32_t seed, int count,
+                    const QPainterPath* inside = nullptr);
 void LeatherBoard(QPainter& p, const QRectF& r, qreal radius, uint32_t seed);
 void GoldLine(QPainter& p, const QPainterPath& path, qreal width, int alpha);
 

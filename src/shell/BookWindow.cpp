@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "shell/ArtImage.h"
 #include "shell/Artwork.h"
 #include "shell/Bookfrm.h"
 #include "storage/PrgSetup.h"
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr int kBookW = 777, kBookH = 529;
+// The rounded corners of the book's boards, in book pixels.
+constexpr int kCornerRadius = 17;
 // Below three quarters of the book's size its smallest texts stop being
 // readable.
 constexpr double kMinScale = 0.75;
@@ -27,7 +30,9 @@ TBookWindow::TBookWindow(TBookForm* book) : book_(book) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-  setCacheMode(QGraphicsView::CacheBackground);
+  // No cached copy of the desk: the book covers nearly all of it, so it is
+  // drawn only where it shows, and a window-sized pixmap is saved.
+  setCacheMode(QGraphicsView::CacheNone);
   setAlignment(Qt::AlignCenter);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled);
@@ -42,6 +47,9 @@ TBookWindow::TBookWindow(TBookForm* book) : book_(book) {
   scene->setSceneRect(0, 0, kBookW, kBookH);
   setScene(scene);
   book_->SetFrame(this);
+  // The window draws the desk behind and around the book; the book's own
+  // background picture would only be covered by its pages.
+  book_->BackGround32->SetPicture(qx::Picture::None);
   FitScreen(false);
 }
 
@@ -147,7 +155,12 @@ void TBookWindow::focusInEvent(QFocusEvent* event) {
   if (!proxy_->hasFocus()) proxy_->setFocus(event->reason());
 }
 
-void TBookWindow::drawBackground(QPainter* painter, const QRectF&) {
+void TBookWindow::drawBackground(QPainter* painter, const QRectF& exposed) {
+  // The book's boards and its cover are opaque but for their rounded
+  // corners; a repaint inside them (every keystroke) needs no desk.
+  const QRectF across(0, kCornerRadius, kBookW, kBookH - 2 * kCornerRadius);
+  const QRectF down(kCornerRadius, 0, kBookW - 2 * kCornerRadius, kBookH);
+  if (across.contains(exposed) || down.contains(exposed)) return;
   // The desk around the book fills the whole window, whatever its shape.
   painter->save();
   painter->resetTransform();

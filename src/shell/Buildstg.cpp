@@ -13,7 +13,7 @@
 #include "shell/FormControls.h"
 #include "shell/ReviStg.h"
 
-TBuilderStg* BuilderStg = nullptr;
+TFormRef<TBuilderStg> BuilderStg;
 
 namespace {
 
@@ -72,7 +72,7 @@ QWidget* PreviewPage(QStackedWidget* stack, const char* name, TReviewArt art) {
 TBuilderStg::TBuilderStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("BuilderStg"));
   resize(kPageW, kPageH);
-  if (!BuilderStg) BuilderStg = this;
+  BuilderStg.Enter(this);
 
   LeftPage = MakePage(this, "LeftPage");
   KeysTitle = Heading(LeftPage, "KeysTitle", 10);
@@ -125,6 +125,4 @@ TBuilderStg::TBuilderStg(QWidget* parent) : QWidget(parent) {
   ZaroZiraGame->setText(QStringLiteral("&ZaroZira game"));
 }
 
-TBuilderStg::~TBuilderStg() {
-  if (BuilderStg == this) BuilderStg = nullptr;
-}
+TBuilderStg::~TBuilderStg() { BuilderStg.Leave(this); }

@@ -2,6 +2,8 @@
 #pragma once
 #include <QWidget>
 
+#include "shell/FormRef.h"
+
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -41,4 +43,4 @@ class TBuilderStg : public QWidget {
   QStackedWidget* Preview = nullptr;  // pages "Page1" ... "Page4"
 };
 
-extern TBuilderStg* BuilderStg;
+extern TFormRef<TBuilderStg> BuilderStg;

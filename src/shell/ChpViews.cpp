@@ -20,7 +20,7 @@
 #include "storage/ToolBox.h"
 #include "storage/User.h"
 
-TExercInfoView* ExercInfoView = nullptr;
+TFormRef<TExercInfoView> ExercInfoView;
 TFormView* ChapterView = nullptr;
 
 namespace {
@@ -54,13 +54,9 @@ void Explain(QLabel* title, QLabel* value, const QString& text) {
 
 // ---- TExercInfoView ---------------------------------------------------
 
-TExercInfoView::TExercInfoView() {
-  if (!ExercInfoView) ExercInfoView = this;
-}
+TExercInfoView::TExercInfoView() { ExercInfoView.Enter(this); }
 
-TExercInfoView::~TExercInfoView() {
-  if (ExercInfoView == this) ExercInfoView = nullptr;
-}
+TExercInfoView::~TExercInfoView() { ExercInfoView.Leave(this); }
 
 void TExercInfoView::Show() {
   TFormView::Show();

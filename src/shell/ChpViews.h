@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "shell/FormRef.h"
 #include "shell/Formview.h"
 
 class TUser;
@@ -65,7 +66,7 @@ class TExercInfoView : public TFormView {
 };
 
 // The program's information page; none before the program creates it.
-extern TExercInfoView* ExercInfoView;
+extern TFormRef<TExercInfoView> ExercInfoView;
 
 // The lesson page while a lesson runs, none otherwise: a text exercise
 // puts the information page on its left.

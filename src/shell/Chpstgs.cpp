@@ -10,7 +10,7 @@
 #include "shell/ArtworkParts.h"
 #include "shell/FormControls.h"
 
-TChapterStgs* ChapterStgs = nullptr;
+TFormRef<TChapterStgs> ChapterStgs;
 
 namespace {
 
@@ -154,15 +154,13 @@ QImage RowPicture(int kind) {
 TChapterStgs::TChapterStgs(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ChapterStgs"));
   resize(kPageW, kPageH);
-  if (!ChapterStgs) ChapterStgs = this;
+  ChapterStgs.Enter(this);
   CreateTitlePage();
   CreateListPage();
   CreateInfoPage();
 }
 
-TChapterStgs::~TChapterStgs() {
-  if (ChapterStgs == this) ChapterStgs = nullptr;
-}
+TChapterStgs::~TChapterStgs() { ChapterStgs.Leave(this); }
 
 void TChapterStgs::CreateTitlePage() {
   auto* panel = new TitlePagePanel(this);

@@ -2,6 +2,8 @@
 #pragma once
 #include <QWidget>
 
+#include "shell/FormRef.h"
+
 class QLabel;
 class TImage;
 
@@ -65,4 +67,4 @@ class TChapterStgs : public QWidget {
   void CreateInfoPage();
 };
 
-extern TChapterStgs* ChapterStgs;
+extern TFormRef<TChapterStgs> ChapterStgs;

@@ -7,7 +7,7 @@
 #include "shell/ArtImage.h"
 #include "shell/FormControls.h"
 
-TEventsStg* EventsStg = nullptr;
+TFormRef<TEventsStg> EventsStg;
 
 namespace {
 
@@ -28,7 +28,7 @@ QFont Caption() {
 TEventsStg::TEventsStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("EventsStg"));
   resize(718, 428);
-  if (!EventsStg) EventsStg = this;
+  EventsStg.Enter(this);
 
   // The right console: clock, pause, speed graph. x 578..701 inside it.
   RightConsole = MakeImage(this, Picture::RightConsole, "RightConsole", QRect(566, 4, 147, 420));
@@ -114,9 +114,7 @@ TEventsStg::TEventsStg(QWidget* parent) : QWidget(parent) {
     picture->hide();
 }
 
-TEventsStg::~TEventsStg() {
-  if (EventsStg == this) EventsStg = nullptr;
-}
+TEventsStg::~TEventsStg() { EventsStg.Leave(this); }
 
 TImage* TEventsStg::Finger(int n) const {
   switch (n) {

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include "shell/FormRef.h"
+
 class QLabel;
 class TGauge;
 class TImage;
@@ -69,4 +71,4 @@ class TEventsStg : public QWidget {
   TImage* LampOff = nullptr;
 };
 
-extern TEventsStg* EventsStg;
+extern TFormRef<TEventsStg> EventsStg;

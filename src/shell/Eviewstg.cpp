@@ -13,7 +13,7 @@
 #include "shell/ArtworkParts.h"
 #include "shell/FormControls.h"
 
-TEventViewStg* EventViewStg = nullptr;
+TFormRef<TEventViewStg> EventViewStg;
 
 namespace {
 
@@ -80,7 +80,7 @@ QWidget* MakePage(QWidget* parent, const char* name) {
 TEventViewStg::TEventViewStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("EventViewStg"));
   resize(kPage.size());
-  if (!EventViewStg) EventViewStg = this;
+  EventViewStg.Enter(this);
   const QFont body = qx::PixelFont(QStringLiteral("Arial"), 14);
 
   Page1 = MakePage(this, "Page1");
@@ -143,6 +143,4 @@ TEventViewStg::TEventViewStg(QWidget* parent) : QWidget(parent) {
   for (QWidget* page : {Page1, Page2, TopTenPanel}) page->hide();
 }
 
-TEventViewStg::~TEventViewStg() {
-  if (EventViewStg == this) EventViewStg = nullptr;
-}
+TEventViewStg::~TEventViewStg() { EventViewStg.Leave(this); }

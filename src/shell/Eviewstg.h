@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 
+#include "shell/FormRef.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -37,4 +39,4 @@ class TEventViewStg : public QWidget {
   std::array<QLabel*, 10> Dates{};
 };
 
-extern TEventViewStg* EventViewStg;
+extern TFormRef<TEventViewStg> EventViewStg;

@@ -3,11 +3,11 @@
 
 #include "shell/ArtImage.h"
 
-TGeneralStg* GeneralStg = nullptr;
+TFormRef<TGeneralStg> GeneralStg;
 
 TGeneralStg::TGeneralStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("GeneralStg"));
-  if (!GeneralStg) GeneralStg = this;
+  GeneralStg.Enter(this);
   struct Arrow {
     TImage** field;
     qx::Picture picture;
@@ -37,9 +37,7 @@ TGeneralStg::TGeneralStg(QWidget* parent) : QWidget(parent) {
   resize(x, 24);
 }
 
-TGeneralStg::~TGeneralStg() {
-  if (GeneralStg == this) GeneralStg = nullptr;
-}
+TGeneralStg::~TGeneralStg() { GeneralStg.Leave(this); }
 
 TImage* TGeneralStg::TrendPicture(bool secondSet, float threshold, float previous, float current) const {
   if (previous < 0) return ClearPic;

@@ -2,6 +2,8 @@
 #pragma once
 #include <QWidget>
 
+#include "shell/FormRef.h"
+
 class TImage;
 
 // The storage form of pictures shared by several pages: the trend arrows
@@ -31,4 +33,4 @@ class TGeneralStg : public QWidget {
   TImage* ArrowDown1b = nullptr;
 };
 
-extern TGeneralStg* GeneralStg;
+extern TFormRef<TGeneralStg> GeneralStg;

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Main.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <iterator>
+#include <type_traits>
 #include <utility>
 
 #include "engine/Diffkeys.h"
@@ -20,9 +22,6 @@
 #include "review/Revisobj.h"
 #include "shell/AboutStg.h"
 #include "shell/Addviews.h"
-#include "shell/Eviewstg.h"
-#include "shell/ZaroStg.h"
-#include "shell/bubstg.h"
 #include "shell/AddviewsWiz.h"
 #include "shell/Addvstg.h"
 #include "shell/ArtImage.h"
@@ -32,17 +31,20 @@
 #include "shell/ChpViews.h"
 #include "shell/Chpstgs.h"
 #include "shell/Eventstg.h"
+#include "shell/Eviewstg.h"
 #include "shell/Formview.h"
 #include "shell/Generstg.h"
 #include "shell/Guidedst.h"
 #include "shell/MainPlaceholder.h"
-#include "shell/Welcstrg.h"
-#include "shell/naviform.h"
 #include "shell/OptiStg.h"
 #include "shell/OptiView.h"
 #include "shell/ReviStg.h"
 #include "shell/Statstg.h"
 #include "shell/Statview.h"
+#include "shell/Welcstrg.h"
+#include "shell/ZaroStg.h"
+#include "shell/bubstg.h"
+#include "shell/naviform.h"
 #include "storage/Errors.h"
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
@@ -73,6 +75,37 @@ int PrimaryScreenWidth() {
   return screen ? screen->availableGeometry().width() : 1024;
 }
 
+// Runs the action once the window's next paint has gone to the screen.
+class TAfterPaint : public QObject {
+ public:
+  TAfterPaint(QWidget* window, std::function<void()> action) : QObject(window), action_(std::move(action)) {
+    auto* view = qobject_cast<QAbstractScrollArea*>(window);
+    watched_ = view ? view->viewport() : window;
+    watched_->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched_->removeEventFilter(this);
+      // The paint and its flush finish before the queued call runs.
+      QTimer::singleShot(0, this, [this] {
+        action_();
+        deleteLater();
+      });
+    }
+    return false;
+  }
+
+ private:
+  QWidget* watched_;
+  std::function<void()> action_;
+};
+
+void AfterNextPaint(QWidget* window, std::function<void()> action) {
+  if (window) new TAfterPaint(window, std::move(action));
+}
+
 }  // namespace
 
 void HaltProgram() { Terminating = true; }
@@ -85,29 +118,46 @@ void OpenHelpTopic(int topic) {
   if (ShellOpen(address, "", "") <= 32) ReportError(-5452, address);
 }
 
+namespace {
+
+// Every form made on first use: its global and the field that owns it.
+template <class F>
+void ForEachLazyForm(TProgramForms& forms, F f) {
+  f(AboutStorage, forms.About);
+  f(WelcomeStg, forms.Welcome);
+  f(StatisticsStg, forms.Statistics);
+  f(OptioStg, forms.Options);
+  f(GeneralStg, forms.General);
+  f(EventsStg, forms.Events);
+  f(ChapterStgs, forms.Chapter);
+  f(AddViewsStg, forms.AddViews);
+  f(EventViewStg, forms.EventView);
+  f(ZaroZiraStg, forms.Zaro);
+  f(BubbleStg, forms.Bubbles);
+  f(TopTenView, forms.TopTen);
+  f(ExercInfoView, forms.ExercInfo);
+  f(RevisionStg, forms.Revision);
+  f(BuilderStg, forms.Builder);
+  f(WizResultView, forms.WizResult);
+}
+
+}  // namespace
+
 TProgramForms::TProgramForms() {
   Book = std::make_unique<TBookForm>();
   Window = std::make_unique<TBookWindow>(Book.get());
-  About = std::make_unique<TAboutStorage>();
-  Welcome = std::make_unique<TWelcomeStg>();
-  Statistics = std::make_unique<TStatisticsStg>();
-  Options = std::make_unique<TOptioStg>();
   Navigate = std::make_unique<TNavigate>(Book.get());
-  General = std::make_unique<TGeneralStg>();
-  Events = std::make_unique<TEventsStg>();
-  Chapter = std::make_unique<TChapterStgs>();
-  AddViews = std::make_unique<TAddViewsStg>();
-  EventView = std::make_unique<TEventViewStg>();
-  Zaro = std::make_unique<TZaroZiraStg>();
-  Bubbles = std::make_unique<TBubbleStg>();
-  TopTen = std::make_unique<TTopTenView>();
-  ExercInfo = std::make_unique<TExercInfoView>();
-  Revision = std::make_unique<TRevisionStg>();
-  Builder = std::make_unique<TBuilderStg>();
-  WizResult = std::make_unique<TWizResultView>();
+  // The log-on page needs only the book; every other form is made when a
+  // page first borrows from it.
+  ForEachLazyForm(*this, [](auto& global, auto& owner) {
+    global.SetMaker(
+        [&owner] { owner = std::make_unique<typename std::decay_t<decltype(owner)>::element_type>(); });
+  });
 }
 
 TProgramForms::~TProgramForms() {
+  // Nothing is made again while the forms go.
+  ForEachLazyForm(*this, [](auto& global, auto&) { global.SetMaker(nullptr); });
   WizResult.reset();
   Builder.reset();
   Revision.reset();
@@ -198,7 +248,9 @@ bool TMain::Start() {
   CreateSound(kSoundError, "Error.wav");
   if (Settings->PlayTheme) {
     CreateSound(kSoundTheme, "Intro.wav");
-    PlaySound(kSoundTheme);
+    // Bringing up the audio system takes longer than the whole page: the
+    // tune starts as soon as the page is on the screen.
+    AfterNextPaint(book_->Frame(), [] { PlaySound(kSoundTheme); });
   }
 
   keyData_ = std::make_unique<TKeyData>();
@@ -239,6 +291,8 @@ bool TMain::Start() {
   if (IsVisitor(User->Name)) qx::ShowInformation(kVisitorNotice);
   if (User->PlaySounds == 0) SoundAvailable = false;
   FreeSound(kSoundTheme);
+  // The first click of the first page should not wait for the sound files.
+  PrepareSounds();
   if (!IsVisitor(User->Name)) Settings->LastUser = User->Name;
 
   if (ExercInfoView) ExercInfoView->ReceiveUserResults(*User);

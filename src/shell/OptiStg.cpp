@@ -11,7 +11,7 @@
 #include "shell/ArtworkParts.h"
 #include "shell/FormControls.h"
 
-TOptioStg* OptioStg = nullptr;
+TFormRef<TOptioStg> OptioStg;
 
 namespace {
 
@@ -94,7 +94,7 @@ void Rule(QWidget* parent, int y) {
 TOptioStg::TOptioStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("OptioStg"));
   resize(kPageW, kPageH);
-  if (!OptioStg) OptioStg = this;
+  OptioStg.Enter(this);
   const int x2 = kLeft + 150;
 
   Panel1 = MakePage(this, "Panel1");
@@ -166,6 +166,4 @@ TOptioStg::TOptioStg(QWidget* parent) : QWidget(parent) {
   UnitGroup = Group(Panel2, {CpsChoice, WpmChoice});
 }
 
-TOptioStg::~TOptioStg() {
-  if (OptioStg == this) OptioStg = nullptr;
-}
+TOptioStg::~TOptioStg() { OptioStg.Leave(this); }

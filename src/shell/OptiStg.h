@@ -2,6 +2,8 @@
 #pragma once
 #include <QWidget>
 
+#include "shell/FormRef.h"
+
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -65,4 +67,4 @@ class TOptioStg : public QWidget {
   QButtonGroup* UnitGroup = nullptr;
 };
 
-extern TOptioStg* OptioStg;
+extern TFormRef<TOptioStg> OptioStg;

@@ -11,7 +11,7 @@
 #include "shell/FormControls.h"
 #include "storage/FileObj.h"
 
-TRevisionStg* RevisionStg = nullptr;
+TFormRef<TRevisionStg> RevisionStg;
 
 namespace {
 
@@ -61,7 +61,7 @@ QLabel* SmallLabel(QWidget* page, const char* name, int top) {
 TRevisionStg::TRevisionStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("RevisionStg"));
   resize(kPageW, kPageH);
-  if (!RevisionStg) RevisionStg = this;
+  RevisionStg.Enter(this);
 
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -126,6 +126,4 @@ TRevisionStg::TRevisionStg(QWidget* parent) : QWidget(parent) {
   VocabularyLbl->setBuddy(ZaroZiraFileList);
 }
 
-TRevisionStg::~TRevisionStg() {
-  if (RevisionStg == this) RevisionStg = nullptr;
-}
+TRevisionStg::~TRevisionStg() { RevisionStg.Leave(this); }

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "shell/FormRef.h"
+
 class QComboBox;
 class QLabel;
 class TImage;
@@ -43,4 +45,4 @@ class TRevisionStg : public QWidget {
   QComboBox* ZaroZiraFileList = nullptr;
 };
 
-extern TRevisionStg* RevisionStg;
+extern TFormRef<TRevisionStg> RevisionStg;

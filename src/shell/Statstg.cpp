@@ -9,7 +9,7 @@
 #include "shell/ArtworkParts.h"
 #include "shell/FormControls.h"
 
-TStatisticsStg* StatisticsStg = nullptr;
+TFormRef<TStatisticsStg> StatisticsStg;
 
 namespace {
 
@@ -55,7 +55,7 @@ QLabel* Title(QWidget* parent, const char* name, int x, int y, const char* text)
 TStatisticsStg::TStatisticsStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("StatisticsStg"));
   resize(kPageW, kPageH);
-  if (!StatisticsStg) StatisticsStg = this;
+  StatisticsStg.Enter(this);
 
   Panel1 = MakePage(this, "Panel1");
   ProgressTitle = Title(Panel1, "ProgressTitle", 14, 10, "P R O G R E S S");
@@ -96,6 +96,4 @@ TStatisticsStg::TStatisticsStg(QWidget* parent) : QWidget(parent) {
   PrintBtn->setToolTip(QStringLiteral("Print your study report"));
 }
 
-TStatisticsStg::~TStatisticsStg() {
-  if (StatisticsStg == this) StatisticsStg = nullptr;
-}
+TStatisticsStg::~TStatisticsStg() { StatisticsStg.Leave(this); }

@@ -2,6 +2,8 @@
 #pragma once
 #include <QWidget>
 
+#include "shell/FormRef.h"
+
 class QLabel;
 class QPushButton;
 class TGauge;
@@ -39,4 +41,4 @@ class TStatisticsStg : public QWidget {
   QPushButton* PrintBtn = nullptr;
 };
 
-extern TStatisticsStg* StatisticsStg;
+extern TFormRef<TStatisticsStg> StatisticsStg;

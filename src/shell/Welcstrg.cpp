@@ -10,7 +10,7 @@
 #include "shell/ArtworkParts.h"
 #include "shell/FormControls.h"
 
-TWelcomeStg* WelcomeStg = nullptr;
+TFormRef<TWelcomeStg> WelcomeStg;
 
 namespace {
 
@@ -185,7 +185,7 @@ void TChoiceMask::paintEvent(QPaintEvent*) {
 TWelcomeStg::TWelcomeStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("WelcomeStg"));
   resize(kPage.size());
-  if (!WelcomeStg) WelcomeStg = this;
+  WelcomeStg.Enter(this);
   const QFont serifTitle = qx::PixelFont(QStringLiteral("Times New Roman"), 50, true);
   const QFont serifLead = qx::PixelFont(QStringLiteral("Times New Roman"), 26, false, true);
 
@@ -224,6 +224,4 @@ TWelcomeStg::TWelcomeStg(QWidget* parent) : QWidget(parent) {
                        Qt::AlignLeft | Qt::AlignTop, true);
 }
 
-TWelcomeStg::~TWelcomeStg() {
-  if (WelcomeStg == this) WelcomeStg = nullptr;
-}
+TWelcomeStg::~TWelcomeStg() { WelcomeStg.Leave(this); }

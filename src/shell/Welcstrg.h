@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "shell/ArtImage.h"
+#include "shell/FormRef.h"
 
 class QLabel;
 
@@ -60,4 +61,4 @@ class TWelcomeStg : public QWidget {
   QLabel* BackHint = nullptr;
 };
 
-extern TWelcomeStg* WelcomeStg;
+extern TFormRef<TWelcomeStg> WelcomeStg;

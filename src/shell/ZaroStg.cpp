@@ -9,7 +9,7 @@
 #include "shell/ArtImage.h"
 #include "shell/FormControls.h"
 
-TZaroZiraStg* ZaroZiraStg = nullptr;
+TFormRef<TZaroZiraStg> ZaroZiraStg;
 
 namespace {
 
@@ -48,7 +48,7 @@ QImage Stones(int w, int h) {
 TZaroZiraStg::TZaroZiraStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ZaroZiraStg"));
   resize(718, 428);
-  if (!ZaroZiraStg) ZaroZiraStg = this;
+  ZaroZiraStg.Enter(this);
 
   Zaro = new QWidget(this);
   Zaro->setObjectName(QStringLiteral("Zaro"));
@@ -87,6 +87,4 @@ TZaroZiraStg::TZaroZiraStg(QWidget* parent) : QWidget(parent) {
   ScoreLabel->hide();
 }
 
-TZaroZiraStg::~TZaroZiraStg() {
-  if (ZaroZiraStg == this) ZaroZiraStg = nullptr;
-}
+TZaroZiraStg::~TZaroZiraStg() { ZaroZiraStg.Leave(this); }

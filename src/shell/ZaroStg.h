@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 
+#include "shell/FormRef.h"
+
 class QLabel;
 class TImage;
 
@@ -34,4 +36,4 @@ class TZaroZiraStg : public QWidget {
   std::array<TImage*, 10> rows_{};
 };
 
-extern TZaroZiraStg* ZaroZiraStg;
+extern TFormRef<TZaroZiraStg> ZaroZiraStg;

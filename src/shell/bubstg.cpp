@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-TBubbleStg* BubbleStg = nullptr;
+TFormRef<TBubbleStg> BubbleStg;
 
 namespace {
 
@@ -54,7 +54,7 @@ void TGameArea::paintEvent(QPaintEvent* event) {
 TBubbleStg::TBubbleStg(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("BubbleStg"));
   resize(718, 428);
-  if (!BubbleStg) BubbleStg = this;
+  BubbleStg.Enter(this);
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setGeometry(rect());
@@ -65,6 +65,4 @@ TBubbleStg::TBubbleStg(QWidget* parent) : QWidget(parent) {
   BubbleOff = Mark(QColor(0x2a, 0x3a, 0x4a), QColor(0x50, 0x66, 0x7c));
 }
 
-TBubbleStg::~TBubbleStg() {
-  if (BubbleStg == this) BubbleStg = nullptr;
-}
+TBubbleStg::~TBubbleStg() { BubbleStg.Leave(this); }

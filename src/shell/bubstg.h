@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "shell/FormRef.h"
+
 // The water of the Bubbles game: shows the game's off-screen picture and
 // repaints only the parts it is told changed.
 class TGameArea : public QWidget {
@@ -36,4 +38,4 @@ class TBubbleStg : public QWidget {
   QPixmap BubbleOff;  // a miss still to come
 };
 
-extern TBubbleStg* BubbleStg;
+extern TFormRef<TBubbleStg> BubbleStg;

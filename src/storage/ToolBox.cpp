@@ -85,6 +85,12 @@ void FreeSound(int slot) {
   g_pending[slot] = false;
 }
 
+void PrepareSounds() {
+  if (!SoundAvailable) return;
+  for (auto& player : g_slots)
+    if (player) player->Prepare();
+}
+
 bool SoundPlaying(int slot) { return ValidSlot(slot) && g_slots[slot] && g_slots[slot]->Playing(); }
 
 bool SoundLoaded(int slot) { return ValidSlot(slot) && g_slots[slot] != nullptr; }

@@ -20,6 +20,8 @@ extern bool SoundAvailable;
 void CreateSound(int slot, const std::string& fileName);
 void PlaySound(int slot, bool flag = false);
 void FreeSound(int slot);
+// Players read their files on first use; this has every slot read now.
+void PrepareSounds();
 // Whether a slot holds a player, and whether it is playing now.
 bool SoundLoaded(int slot);
 bool SoundPlaying(int slot);

@@ -78,8 +78,8 @@ class EventTest : public ::testing::Test {
     KeyStats = user->DifficultKeys;
     forms = std::make_unique<TProgramForms>();
     book = forms->Book.get();
-    chapter = forms->Chapter.get();
-    info = forms->ExercInfo.get();
+    chapter = ChapterStgs;
+    info = ExercInfoView;
     book->Frame()->show();
     QApplication::setActiveWindow(book->Frame());
     EXPECT_TRUE(QTest::qWaitForWindowActive(book->Frame()));

@@ -13,14 +13,19 @@
 #include "FlowSandbox.h"
 #include "engine/Diffkeys.h"
 #include "platform/Ini.h"
+#include "platform/Sound.h"
 #include "review/ReviView.h"
 #include "shell/AboutStg.h"
 #include "shell/ArtImage.h"
 #include "shell/Bookfrm.h"
+#include "shell/Chpstgs.h"
+#include "shell/Eventstg.h"
 #include "shell/Guidedst.h"
 #include "shell/Main.h"
 #include "shell/MainPlaceholder.h"
+#include "shell/Statstg.h"
 #include "shell/Statview.h"
+#include "shell/Welcstrg.h"
 #include "shell/naviform.h"
 #include "storage/PrgSetup.h"
 #include "storage/User.h"
@@ -98,7 +103,14 @@ TEST_F(MainTest, SmallScreenAcceptedDropsTheBorderAndShowsTheNavigationBar) {
 TEST_F(MainTest, NewStudentIsAskedCreatedAndRemembered) {
   controller.ScreenWidth = [] { return 800; };
   bool logonShown = false;
-  controller.OnLogonPage = [&] { logonShown = true; };
+  controller.OnLogonPage = [&] {
+    logonShown = true;
+    // The log-on page is the book alone: the pages behind it are made later.
+    EXPECT_EQ(EventsStg.Existing(), nullptr);
+    EXPECT_EQ(ChapterStgs.Existing(), nullptr);
+    EXPECT_EQ(WelcomeStg.Existing(), nullptr);
+    EXPECT_EQ(StatisticsStg.Existing(), nullptr);
+  };
   LogOn("  anna LEE ");
   AnswerNewUser(&TBookForm::UserYes);
   Then([] { return Active<TWelcomeView>() != nullptr; },
@@ -109,6 +121,7 @@ TEST_F(MainTest, NewStudentIsAskedCreatedAndRemembered) {
          EXPECT_EQ(book()->Frame()->windowTitle(), QStringLiteral("Quillbrandex for Networks"));
          EXPECT_FALSE(book()->MenuGuided->isVisible());
          EXPECT_EQ(PendingSection, "MenuGuided");
+         EXPECT_NE(WelcomeStg.Existing(), nullptr);
          ClickTab(&TBookForm::MenuExit);
        },
        "welcome page");
@@ -272,3 +285,45 @@ TEST(HelpTest, HelpOpensTheManualAtItsTopic) {
 }
 
 }  // namespace
+
+// Waves that count their plays without an audio device.
+class CountingSounds final : public qx::ISoundSystem {
+ public:
+  std::unique_ptr<qx::IWavePlayer> CreatePlayer() override { return std::make_unique<Player>(plays); }
+  std::vector<std::string> plays;
+
+ private:
+  class Player final : public qx::IWavePlayer {
+   public:
+    explicit Player(std::vector<std::string>& plays) : plays_(plays) {}
+    bool Open(const std::string& path) override {
+      path_ = path;
+      return true;
+    }
+    bool CanPlay() override { return true; }
+    bool Play() override {
+      plays_.push_back(path_);
+      return true;
+    }
+    std::string LastError() const override { return {}; }
+
+   private:
+    std::vector<std::string>& plays_;
+    std::string path_;
+  };
+};
+
+TEST_F(MainTest, TheThemeTuneStartsWithTheLogOnPageOnTheScreen) {
+  sandbox.SetLocal("PlayTheme", "1");
+  CountingSounds sounds;
+  qx::InstallSoundSystem(&sounds);
+  Then([&] { return Active<TCoverView>() != nullptr && !sounds.plays.empty(); },
+       [&] {
+         EXPECT_EQ(sounds.plays, std::vector<std::string>{"Intro.wav"});
+         book()->close();
+       },
+       "theme tune");
+  RunProgram();
+  qx::InstallSoundSystem(nullptr);
+  EXPECT_EQ(sounds.plays.size(), 1u);
+}

@@ -12,6 +12,7 @@
 #include "shell/Eventstg.h"
 #include "shell/Formview.h"
 #include "shell/Generstg.h"
+#include "shell/Main.h"
 
 using qx::Picture;
 
@@ -205,4 +206,25 @@ TEST(StorageFormsTest, TrendArrowFollowsTheChange) {
     EXPECT_EQ(general.TrendPicture(c.second, c.threshold, c.previous, c.current), c.expected)
         << c.threshold << " " << c.previous << " -> " << c.current;
   EXPECT_EQ(general.findChild<TImage*>(QStringLiteral("ArrowDown1b")), general.ArrowDown1b);
+}
+
+TEST(StorageFormsTest, FormsAreMadeOnFirstUseOnceAndNotAgainWhileTheProgramEnds) {
+  int made = 0;
+  {
+    TProgramForms forms;
+    EXPECT_EQ(GeneralStg.Existing(), nullptr);
+    TGeneralStg* first = GeneralStg;
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(GeneralStg.get(), first);
+    EXPECT_EQ(forms.General.get(), first);
+    // A form made before its owner asked for it stays the one the global gives.
+    TGeneralStg extra;
+    EXPECT_EQ(GeneralStg.get(), first);
+    // Reading a global from another form's destructor while the program
+    // ends must not make a form that nobody frees.
+    QObject::connect(first, &QObject::destroyed, [&made] { made += EventsStg.get() != nullptr; });
+  }
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(GeneralStg.Existing(), nullptr);
+  EXPECT_EQ(EventsStg.Existing(), nullptr);
 }
