@@ -157,10 +157,15 @@ void TGraph::PaintScale(QPainter& p) {
 void TGraph::PaintColumns(QPainter& p) {
   p.setPen(QPen(ScalePen.color(), 1));
   const int h = p.fontMetrics().height();
+  // Labels that would run into each other (18 lessons on a half page) are
+  // thinned to every second or third one; every column keeps its tick.
+  int widest = 0;
+  for (const std::string& label : Labels) widest = std::max(widest, p.fontMetrics().horizontalAdvance(qx::ToQt(label)));
+  const int every = ColumnWidth > 0 ? std::max(1, (widest + 4 + ColumnWidth - 1) / ColumnWidth) : 1;
   for (int i = 0; i < ColumnCount; ++i) {
     const int x = ColumnX(i) + ColumnWidth / 2;
     p.drawLine(x, PlotBottom, x, PlotBottom + 5);
-    if (ShowLabels)
+    if (ShowLabels && i % every == 0)
       p.drawText(QRect(x - ColumnWidth, height() - 5 - h, 2 * ColumnWidth, h), Qt::AlignCenter,
                  qx::ToQt(Labels[size_t(i)]));
   }
