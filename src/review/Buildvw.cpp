@@ -99,14 +99,7 @@ void TBuilderView::Show() {
 
   book->SetConsolePicture(2);
   book->SetButtons(TBookForm::kNext | TBookForm::kBack);
-  HookClick(book->Next, [this](QWidget*) {
-    PlaySound(kSoundClick);
-    SetResult(1);
-  });
-  HookClick(book->Back, [this](QWidget*) {
-    PlaySound(kSoundClick);
-    SetResult(2);
-  });
+  HookNextAndBack();
   book->RouteKeys(this);
   book->FocusFirstControl();
 }

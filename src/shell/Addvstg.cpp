@@ -51,15 +51,7 @@ QRadioButton* MakeRadio(QWidget* parent, const char* name, const QRect& geometry
 
 QFont Heading() { return qx::PixelFont(QStringLiteral("Arial"), 21, true); }
 
-// A thin gold rule under a heading.
-void Rule(QWidget* parent, int y) {
-  auto* rule = new QWidget(parent);
-  rule->setGeometry(kLeft, y, kWidth, 1);
-  rule->setAutoFillBackground(true);
-  QPalette pal = rule->palette();
-  pal.setColor(QPalette::Window, colour::kGoldDark.lighter(150));
-  rule->setPalette(pal);
-}
+void Rule(QWidget* parent, int y) { MakeRule(parent, QRect(kLeft, y, kWidth, 1)); }
 
 }  // namespace
 

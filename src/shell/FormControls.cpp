@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "shell/ArtImage.h"
+#include "shell/ArtworkParts.h"
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
                   const QColor& ink, const QString& text, Qt::Alignment align, bool wrap) {
@@ -28,4 +29,14 @@ TImage* MakeImage(QWidget* parent, qx::Picture picture, const char* name, const 
   image->setGeometry(geometry);
   if (clickable) image->SetClickable(true);
   return image;
+}
+
+QWidget* MakeRule(QWidget* parent, const QRect& geometry) {
+  auto* rule = new QWidget(parent);
+  rule->setGeometry(geometry);
+  rule->setAutoFillBackground(true);
+  QPalette pal = rule->palette();
+  pal.setColor(QPalette::Window, qx::art::colour::kGoldDark.lighter(150));
+  rule->setPalette(pal);
+  return rule;
 }

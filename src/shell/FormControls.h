@@ -19,3 +19,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, cons
 
 TImage* MakeImage(QWidget* parent, qx::Picture picture, const char* name, const QRect& geometry,
                   bool clickable = false);
+
+// A thin gold rule under a heading.
+QWidget* MakeRule(QWidget* parent, const QRect& geometry);

@@ -7,6 +7,7 @@
 #include "platform/QtPlatform.h"
 #include "shell/ArtImage.h"
 #include "shell/Bookfrm.h"
+#include "storage/ToolBox.h"
 
 TFormView* ActiveView = nullptr;
 
@@ -66,6 +67,18 @@ void TFormView::HookClick(TImage* image, std::function<void(QWidget* sender)> ha
   image->OnClick = Hook(std::move(handler));
   if (std::find(hookedImages_.begin(), hookedImages_.end(), image) == hookedImages_.end())
     hookedImages_.emplace_back(image);
+}
+
+void TFormView::HookNextAndBack() {
+  if (!BookForm) return;
+  HookClick(BookForm->Next, [this](QWidget*) {
+    PlaySound(kSoundClick);
+    SetResult(1);
+  });
+  HookClick(BookForm->Back, [this](QWidget*) {
+    PlaySound(kSoundClick);
+    SetResult(2);
+  });
 }
 
 void TFormView::ReleaseHooks() {

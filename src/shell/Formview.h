@@ -72,6 +72,8 @@ class TFormView {
   }
   // Sets an image's click handler; the view's destruction takes it off.
   void HookClick(TImage* image, std::function<void(QWidget* sender)> handler);
+  // The book's Next closes the page with 1 and Back with 2, each clicking.
+  void HookNextAndBack();
 
   std::function<void(TFormView* view, bool& veto)> OnCloseQuery;
   std::function<void(TFormView* sender)> OnClose;

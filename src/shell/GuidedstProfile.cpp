@@ -127,14 +127,7 @@ void TStdProfileView::Show() {
 
   book->SetConsolePicture(2);
   book->SetButtons(TBookForm::kNext | TBookForm::kBack);
-  HookClick(book->Next, [this](QWidget*) {
-    PlaySound(kSoundClick);
-    SetResult(1);
-  });
-  HookClick(book->Back, [this](QWidget*) {
-    PlaySound(kSoundClick);
-    SetResult(2);
-  });
+  HookNextAndBack();
   book->RouteKeys(this);
   form->ContentsList->setFocus();
 }

@@ -79,15 +79,7 @@ QLabel* Question(QWidget* parent, const char* name, int y, const char* text) {
                    QColor(), QString::fromLatin1(text));
 }
 
-// A thin gold rule under a heading.
-void Rule(QWidget* parent, int y) {
-  auto* rule = new QWidget(parent);
-  rule->setGeometry(kLeft, y, kWidth, 1);
-  rule->setAutoFillBackground(true);
-  QPalette pal = rule->palette();
-  pal.setColor(QPalette::Window, colour::kGoldDark.lighter(150));
-  rule->setPalette(pal);
-}
+void Rule(QWidget* parent, int y) { MakeRule(parent, QRect(kLeft, y, kWidth, 1)); }
 
 }  // namespace
 
