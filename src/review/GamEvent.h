@@ -51,6 +51,7 @@ bool LoadVocabulary(const std::string& fileName, std::vector<std::string>& words
 // six landed words end the game.
 class TZaroZiraEvent : public TCustomGameEvent {
  public:
+  int HelpTopic() const override { return help::kZaroZira; }
   TZaroZiraEvent();
   ~TZaroZiraEvent() override;
 

@@ -37,6 +37,7 @@ class TAboutStorage : public QWidget {
   QLabel* CreditsTitle = nullptr;
   QLabel* CreditsLbl = nullptr;
   QLabel* ThanksLbl = nullptr;
+  QLabel* HelpLink = nullptr;  // the manual, there even when web links are removed
 };
 
 extern TAboutStorage* AboutStorage;
@@ -45,6 +46,7 @@ extern TAboutStorage* AboutStorage;
 // studying.
 class TAbout : public TSectionPage {
  public:
+  int HelpTopic() const override { return help::kAbout; }
   TAbout();
   ~TAbout() override;
 
@@ -57,5 +59,5 @@ class TAbout : public TSectionPage {
   static void OpenLink(const std::string& address);
 
  private:
-  QMetaObject::Connection web_, mail_;
+  QMetaObject::Connection web_, mail_, help_;
 };
