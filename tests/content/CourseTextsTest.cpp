@@ -42,7 +42,7 @@ struct Course {
   int firstSpeed, lastSpeed;  // characters per minute the texts are written for
 };
 
-const Course kCourses[] = {{"Beginner.cnt", 100, 100}};
+const Course kCourses[] = {{"Beginner.cnt", 100, 100}, {"Advanced.cnt", 150, 300}};
 
 class CourseTexts : public ::testing::TestWithParam<Course> {};
 
