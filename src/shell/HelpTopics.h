@@ -32,10 +32,10 @@ inline constexpr int kOptions = 600;
 inline constexpr int kAbout = 700;
 inline constexpr int kSmallScreen = 1010;
 
-inline constexpr int kAll[] = {kLogOn,      kNewUser,  kWelcome,      kProfile,     kGoodbye,     kLesson,
-                               kResults,    kStep,     kMessage,      kNewKeys,     kKeyboardDrill, kWordDrill,
-                               kText,       kReviewStep, kZaroZira,   kBubbles,     kReview,      kReviewWizard,
-                               kReviewResults, kStories, kTopTen,     kStatistics,  kOptions,     kAbout,
-                               kSmallScreen};
+inline constexpr int kAll[] = {kLogOn,         kNewUser,    kWelcome,      kProfile,       kGoodbye,
+                               kLesson,        kResults,    kStep,         kMessage,       kNewKeys,
+                               kKeyboardDrill, kWordDrill,  kText,         kReviewStep,    kZaroZira,
+                               kBubbles,       kReview,     kReviewWizard, kReviewResults, kStories,
+                               kTopTen,        kStatistics, kOptions,      kAbout,         kSmallScreen};
 
 }  // namespace help

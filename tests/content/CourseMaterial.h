@@ -42,8 +42,8 @@ struct CourseStep {
   std::string exercise;
   std::string type;  // upper case
   std::string descriptor;
-  std::string text;  // CR dropped
-  int minutes = 0;   // planned
+  std::string text;          // CR dropped
+  int minutes = 0;           // planned
   std::string known, fresh;  // keys known in the lesson, and its new ones
 };
 

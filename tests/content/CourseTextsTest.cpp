@@ -55,8 +55,8 @@ TEST_P(CourseTexts, EveryTimedTextLastsItsMinutes) {
   int timed = 0;
   for (const auto& s : steps) {
     if (!Typed(s) || s.text.empty()) continue;
-    const int speed = GetParam().firstSpeed +
-                      (GetParam().lastSpeed - GetParam().firstSpeed) * (s.lesson - 1) / std::max(1, lessons - 1);
+    const int speed = GetParam().firstSpeed + (GetParam().lastSpeed - GetParam().firstSpeed) *
+                                                  (s.lesson - 1) / std::max(1, lessons - 1);
     EXPECT_GE(int(s.text.size()), s.minutes * speed)
         << s.exercise << " " << s.descriptor << ": " << s.minutes << " min at " << speed << " cpm";
     timed += s.minutes > 0;
@@ -109,8 +109,8 @@ TEST_P(CourseTexts, TextsSurviveOneSlip) {
       int marked = 0;
       for (size_t i = 0; i < typed.size(); ++i) {
         if (pos >= model.size()) {
-          ADD_FAILURE() << s.exercise << (swap ? " swap" : " misspelling") << ": the text ended at typed word "
-                        << i << " of " << typed.size();
+          ADD_FAILURE() << s.exercise << (swap ? " swap" : " misspelling")
+                        << ": the text ended at typed word " << i << " of " << typed.size();
           break;
         }
         auto at = [&](int k) {
@@ -145,7 +145,8 @@ TEST(BeginnerCourse, NewKeysCarryEachLessonFromTheThird) {
     }
   }
   for (const auto& [lesson, c] : counts)
-    if (lesson >= 3) EXPECT_GE(c.first * 100, c.second * 15) << "lesson " << lesson << " new keys " << fresh[lesson];
+    if (lesson >= 3)
+      EXPECT_GE(c.first * 100, c.second * 15) << "lesson " << lesson << " new keys " << fresh[lesson];
 }
 
 TEST(BeginnerCourse, CapitalsComeOverThreeLessonsAndEachIsPractised) {
