@@ -33,6 +33,7 @@ int CreditedMinutes(double elapsedDays);
 // empty, filled by CreateFromDescriptor, run once and freed.
 class TEvent : public TFormView {
  public:
+  int HelpTopic() const override { return help::kStep; }
   TEvent();
   ~TEvent() override;
 
@@ -122,6 +123,7 @@ class TTimedEvent : public TEvent {
 // A page of text with a title and an optional picture.
 class TMessageEvent : public TEvent {
  public:
+  int HelpTopic() const override { return help::kMessage; }
   TMessageEvent();
   ~TMessageEvent() override;
 

@@ -65,6 +65,7 @@ class TCustomKeyboardEvent : public TCustomTypingEvent {
 // New keys, in groups of up to four and a space, one key at a time.
 class TNewKeysEvent : public TCustomKeyboardEvent {
  public:
+  int HelpTopic() const override { return help::kNewKeys; }
   TNewKeysEvent();
   ~TNewKeysEvent() override;
 
@@ -90,6 +91,7 @@ class TNewKeysEvent : public TCustomKeyboardEvent {
 // times in all.
 class TWordEvent : public TCustomKeyboardEvent {
  public:
+  int HelpTopic() const override { return help::kWordDrill; }
   TWordEvent();
   ~TWordEvent() override;
 
@@ -111,6 +113,7 @@ class TWordEvent : public TCustomKeyboardEvent {
 // The event text character by character on the model canvas.
 class TKeyboardEvent : public TCustomKeyboardEvent {
  public:
+  int HelpTopic() const override { return help::kKeyboardDrill; }
   TKeyboardEvent();
   ~TKeyboardEvent() override;
 

@@ -41,6 +41,7 @@ class TCustomTextEvent : public TCustomTypingEvent {};
 // screen while every key and word is measured.
 class TTextEvent : public TCustomTextEvent {
  public:
+  int HelpTopic() const override { return help::kText; }
   TTextEvent();
   ~TTextEvent() override;
 

@@ -47,6 +47,7 @@ constexpr const char* kBubbleDefaultKeys = "qwertyuiopasdfghjklzxcvbnm";
 // it; the sixth escaped letter ends the game.
 class TBubbles : public TCustomGameEvent {
  public:
+  int HelpTopic() const override { return help::kBubbles; }
   TBubbles();
   ~TBubbles() override;
 

@@ -10,6 +10,7 @@
 #include "storage/FileObj.h"
 #include "storage/PrgSetup.h"
 #include "storage/ToolBox.h"
+#include "storage/User.h"
 
 namespace {
 
@@ -103,8 +104,16 @@ void TRevisionBuilder::Prepare(const std::string& keys, int levelLimit) {
 int TRevisionBuilder::BuildSentences(const std::string& keys, int levelLimit, int perKey) {
   Prepare(keys, levelLimit);
   LoadMaterial(kMaterialSentences, perKey);
-  if (!capitals_.empty())
-    for (std::string& s : Items) s = ProperCase(s, capitals_);
+  if (!capitals_.empty()) {
+    // Courses may teach capitals over several lessons: a sentence opens
+    // with a capital only once the student has met it.
+    const std::string known = User ? User->StudiedKeys(LevelLimit) : std::string();
+    for (std::string& s : Items) {
+      s = ProperCase(s, capitals_);
+      if (!s.empty() && !known.empty() && known.find(s[0]) == std::string::npos)
+        s[0] = static_cast<char>(qx::LowerCp1252(static_cast<unsigned char>(s[0])));
+    }
+  }
   if (Keys.find('.') != std::string::npos) {
     for (std::string& s : Items)
       if (s.size() > 3 && std::string_view(",.!?-").find(s.back()) == std::string_view::npos)

@@ -18,6 +18,7 @@ extern TFormView* ReviewPageView;
 // is built for those keys and run.
 class TBuilderEvent : public TEvent {
  public:
+  int HelpTopic() const override { return help::kReviewStep; }
   TBuilderEvent();
   ~TBuilderEvent() override;
 

@@ -10,6 +10,7 @@ class TGraph;
 // or 2 (Back); 0 when the student left.
 class TBuilderView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kReviewWizard; }
   TBuilderView();
   ~TBuilderView() override;
 

@@ -48,6 +48,7 @@ int ZaroFallInterval(float level, int n);
 // six landed words end the game.
 class TZaroZiraEvent : public TCustomGameEvent {
  public:
+  int HelpTopic() const override { return help::kZaroZira; }
   TZaroZiraEvent();
   ~TZaroZiraEvent() override;
 

@@ -17,6 +17,7 @@ class TRevisionPicture : public TFormView {
 // ZaroZira. Ends with 6, 4, 3 or 1; Back and Esc return to studying.
 class TRevisionView : public TSectionPage {
  public:
+  int HelpTopic() const override { return help::kReview; }
   static constexpr int kZaroZira = 1, kBubbles = 3, kStory = 4, kWizard = 6;
 
   TRevisionView();

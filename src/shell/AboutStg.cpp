@@ -147,6 +147,8 @@ TAboutStorage::TAboutStorage(QWidget* parent) : QWidget(parent) {
                 QStringLiteral("Thank you to every student and teacher who told us what a typing "
                                "tutor should be."),
                 Qt::AlignHCenter | Qt::AlignTop, true);
+  HelpLink = MakeLink(AboutR, "HelpLink", QRect(25, 388, 288, 24), "#manual", "Help: read the manual");
+  HelpLink->setToolTip(QStringLiteral("Open the manual (F1 opens it at the page you are on)"));
 }
 
 TAboutStorage::~TAboutStorage() { AboutStorage.Leave(this); }
@@ -156,6 +158,7 @@ TAbout::TAbout() : TSectionPage("About Quillbrandex", 2) {}
 TAbout::~TAbout() {
   QObject::disconnect(web_);
   QObject::disconnect(mail_);
+  QObject::disconnect(help_);
 }
 
 void TAbout::Show() {
@@ -173,6 +176,9 @@ void TAbout::Show() {
   const auto open = [](const QString& link) { OpenLink(qx::FromQt(link)); };
   web_ = QObject::connect(form->WebLink, &QLabel::linkActivated, form->WebLink, open);
   mail_ = QObject::connect(form->MailLink, &QLabel::linkActivated, form->MailLink, open);
+  help_ = QObject::connect(form->HelpLink, &QLabel::linkActivated, form->HelpLink, [](const QString&) {
+    if (BookForm && BookForm->OnHelp) BookForm->OnHelp(help::kContents);
+  });
 
   AddControl(form->AboutL, book->LeftPage);
   AddControl(form->AboutR, book->RightPage);
@@ -181,6 +187,7 @@ void TAbout::Show() {
 void TAbout::Hide() {
   QObject::disconnect(web_);
   QObject::disconnect(mail_);
+  QObject::disconnect(help_);
   TSectionPage::Hide();
 }
 

@@ -38,6 +38,7 @@ class TAboutStorage : public QWidget {
   QLabel* CreditsTitle = nullptr;
   QLabel* CreditsLbl = nullptr;
   QLabel* ThanksLbl = nullptr;
+  QLabel* HelpLink = nullptr;  // the manual, there even when web links are removed
 };
 
 extern TFormRef<TAboutStorage> AboutStorage;
@@ -46,6 +47,7 @@ extern TFormRef<TAboutStorage> AboutStorage;
 // studying.
 class TAbout : public TSectionPage {
  public:
+  int HelpTopic() const override { return help::kAbout; }
   TAbout();
   ~TAbout() override;
 
@@ -58,5 +60,5 @@ class TAbout : public TSectionPage {
   static void OpenLink(const std::string& address);
 
  private:
-  QMetaObject::Connection web_, mail_;
+  QMetaObject::Connection web_, mail_, help_;
 };

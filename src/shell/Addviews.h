@@ -21,6 +21,7 @@ constexpr int kChooseBack = 3;
 // the text folder and the custom story folder, with a preview.
 class TChooseTextView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kStories; }
   TChooseTextView();
   ~TChooseTextView() override;
 
@@ -48,6 +49,7 @@ class TChooseTextView : public TFormView {
 // lets a winner type the name for the entry and lists the first ten.
 class TTopTenView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kTopTen; }
   TTopTenView();
   ~TTopTenView() override;
 

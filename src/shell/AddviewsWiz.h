@@ -15,6 +15,7 @@ class TGraph;
 // before and after the exercise, as two bar graphs on the left page.
 class TWizResultView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kReviewResults; }
   TWizResultView();
   ~TWizResultView() override;
 

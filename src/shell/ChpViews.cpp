@@ -382,6 +382,10 @@ void TChpContentsView::KeyDown(QObject*, int& key, Qt::KeyboardModifiers shift) 
   ButtonClick(target);
 }
 
+int TChapterView::HelpTopic() const {
+  return LeftView && LeftView == ExercInfoView ? help::kResults : help::kLesson;
+}
+
 void TChapterView::Show() {
   TFormView::Show();
   if (BookForm) {

@@ -120,6 +120,8 @@ class TChpContentsView : public TFormView {
 // closes with the result the exercise list page closed with.
 class TChapterView : public TFormView {
  public:
+  // The results page when the exercise information is on the left.
+  int HelpTopic() const override;
   void Show() override;
   void Hide() override;
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "shell/HelpTopics.h"
+
 namespace qx {
 class ViewLoop;
 }

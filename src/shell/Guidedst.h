@@ -39,6 +39,7 @@ extern TGuidedStudying* GuidedStudying;
 // Welcome page: 1 Begin Studying, 2 Introduction.
 class TWelcomeView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kWelcome; }
   explicit TWelcomeView(std::string buildLabel = {});
   void Show() override;
   void Hide() override;
@@ -52,6 +53,7 @@ class TWelcomeView : public TFormView {
 // lesson.
 class TGoodbyeView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kGoodbye; }
   void Show() override;
   void Hide() override;
   void KeyDown(QObject* sender, int& key, Qt::KeyboardModifiers shift) override;
@@ -61,6 +63,7 @@ class TGoodbyeView : public TFormView {
 // closing with 1 stores both choices in the student's record.
 class TStdProfileView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kProfile; }
   TStdProfileView();
   ~TStdProfileView() override;
 
@@ -96,6 +99,7 @@ class TStdProfileView : public TFormView {
 // to log on once the page closed.
 class TCoverView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kLogOn; }
   void Show() override;
   void Hide() override;
   void Close(bool& veto) override;
@@ -110,6 +114,7 @@ class TCoverView : public TFormView {
 // "Name, are you a new user?": 1 Yes, 2 Cancel.
 class TNewUserView : public TFormView {
  public:
+  int HelpTopic() const override { return help::kNewUser; }
   explicit TNewUserView(std::string name) : UserName(std::move(name)) {}
   void Show() override;
   void Hide() override;

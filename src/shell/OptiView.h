@@ -14,6 +14,7 @@ class TKeyboard;
 // The layout takes effect at once; the rest when the section is left.
 class TOptionsView : public TSectionPage {
  public:
+  int HelpTopic() const override { return help::kOptions; }
   TOptionsView();
   ~TOptionsView() override;
 

@@ -19,6 +19,7 @@ class TUser;
 // paper or into a PDF file. Esc and Back return to studying.
 class TStatisticsView : public TSectionPage {
  public:
+  int HelpTopic() const override { return help::kStatistics; }
   TStatisticsView();
   ~TStatisticsView() override;
 

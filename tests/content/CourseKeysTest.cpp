@@ -77,7 +77,7 @@ TEST_P(ShippedCourse, EveryTypingTextUsesOnlyTheKeysKnownAtItsLesson) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Material, ShippedCourse,
-                         ::testing::Values(Course{"Beginner.cnt", 18}, Course{"introd.qxs", 1}),
+                         ::testing::Values(Course{"Beginner.cnt", 18}, Course{"Advanced.cnt", 12}, Course{"introd.qxs", 1}),
                          [](const auto& info) {
                            return std::string(info.param.file).substr(0, 5);
                          });

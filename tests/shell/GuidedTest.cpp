@@ -108,7 +108,7 @@ TEST_F(GuidedTest, GoingBackFromTheGoodbyePageOpensTheLastLesson) {
          Click(book()->SkipB);
        },
        "goodbye page");
-  Then([] { return OnLessonPage("More Symbols and the Final Test"); },
+  Then([] { return OnLessonPage("Plus, Equals and the Final Test"); },
        [this] {
          EXPECT_EQ(User->Bookmark->Chapter, 18);
          EXPECT_EQ(User->Bookmark->Exercise, 1);

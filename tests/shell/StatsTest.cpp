@@ -271,7 +271,7 @@ TEST_F(StatsTest, ReportPrintsEveryLessonInBothUnits) {
         {"Home Keys A, S, L and ;", wpm ? "24 " + unit : "118 " + unit, "98 %", "72 %"},
         {"New Keys E and I", "-", "-", "-"},
         {"New Keys R and U", wpm ? "30 " + unit : "150 " + unit, "98 %", "80 %"},
-        {"New Keys G and H", wpm ? "34 " + unit : "171 " + unit, "95 %", "77 %"},
+        {"New Keys G, H and the Full Stop", wpm ? "34 " + unit : "171 " + unit, "95 %", "77 %"},
     };
     for (const QStringList& row : rows) {
       // One line of the table holds the whole row.
