@@ -179,6 +179,12 @@ TEST_P(LessonRun, AStudentAtAHundredCharactersAMinuteFillsThePlannedMinutes) {
        "first lesson page");
   RunProgram();
 
+  // Nothing refused or reported on the way (a review without material, a
+  // missing file).
+  // The review page starts on a choice of the student's own keys; left
+  // empty, the program says so and reviews the difficult keys instead.
+  for (const auto& asked : sandbox.dialogs.Asked())
+    if (asked.text.rfind("You should choose at least one character", 0) != 0) ADD_FAILURE() << asked.text;
   ASSERT_GE(startedAt, 0);
   const double minutes = (qx::Now() - startedAt) * 24 * 60;
   std::printf(
@@ -187,6 +193,9 @@ TEST_P(LessonRun, AStudentAtAHundredCharactersAMinuteFillsThePlannedMinutes) {
   RecordProperty("minutes", std::to_string(minutes));
   RecordProperty("planned", planned);
   ASSERT_GT(planned, 0);
+  // The second course is written for faster typists; its figures are
+  // shown, not held to the band.
+  if (std::string(lesson.course) != "Beginner.cnt") return;
   EXPECT_GE(minutes, 0.8 * planned);
   EXPECT_LE(minutes, planned + 5.0);
 }
@@ -195,7 +204,8 @@ INSTANTIATE_TEST_SUITE_P(Courses, LessonRun,
                          ::testing::Values(Lesson{"Beginner.cnt", 1, 0}, Lesson{"Beginner.cnt", 12, 0},
                                            Lesson{"Beginner.cnt", 18, 0}, Lesson{"Beginner.cnt", 1, 45},
                                            Lesson{"Beginner.cnt", 12, 45}, Lesson{"Beginner.cnt", 18, 45},
-                                           Lesson{"Beginner.cnt", 1, 25}),
+                                           Lesson{"Beginner.cnt", 1, 25}, Lesson{"Advanced.cnt", 1, 0},
+                                           Lesson{"Advanced.cnt", 12, 0}),
                          [](const auto& info) {
                            const Lesson& l = info.param;
                            return std::string(l.course).substr(0, 3) + std::to_string(l.number) + "_" +
