@@ -156,8 +156,9 @@ bool TImage::PaintPieces(QPainter& p, const QRegion& region) {
   }
   QRegion wanted;
   for (const QRect& r : region) wanted += device.mapRect(QRectF(r)).toAlignedRect() & whole;
-  // A page shown afresh is drawn straight to the window, kept nowhere.
-  if (Area(wanted.boundingRect()) * 4 >= Area(whole)) {
+  // A page shown afresh, or a box on it, is drawn straight to the window
+  // and kept nowhere: it is not repainted again soon.
+  if (Area(wanted.boundingRect()) * 16 >= Area(whole)) {
     qx::PaintPicture(p, picture_, QRectF(rect()), state);
     return true;
   }
