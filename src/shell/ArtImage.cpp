@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <cmath>
@@ -22,6 +23,16 @@ qreal DeviceScale(const QPainter& p) {
 }
 
 const QColor kFocusRing(0x3b, 0x7a, 0x52);
+
+// Below this many device pixels a whole copy is cheap.
+constexpr qint64 kPiecesFrom = 512 * 512;
+// Past this many pieces the picture is evidently repainted all over.
+constexpr int kMaxPieces = 12;
+// A piece reaches this far beyond what was asked, so that a caret or a
+// growing name stays inside it.
+constexpr int kPieceMargin = 24;
+
+qint64 Area(const QRect& r) { return qint64(r.width()) * r.height(); }
 
 }  // namespace
 
@@ -130,6 +141,83 @@ const QPixmap& TImage::Rendered(qreal scale) const {
   return cache_;
 }
 
+bool TImage::PaintPieces(QPainter& p, const QRegion& region) {
+  const QTransform device = p.deviceTransform();
+  const QRect whole = device.mapRect(QRectF(rect())).toAlignedRect();
+  if (!inPieces_ || Area(whole) < kPiecesFrom || piecesMade_ > kMaxPieces) return false;
+  qx::PaintState state;
+  state.hovered = hovered_;
+  state.pressed = pressed_;
+  state.enabled = isEnabled();
+  if (!cacheValid_ || device != piecesTransform_) {
+    pieces_.clear();
+    piecesTransform_ = device;
+    cacheValid_ = true;
+  }
+  QRegion wanted;
+  for (const QRect& r : region) wanted += device.mapRect(QRectF(r)).toAlignedRect() & whole;
+  // A page shown afresh, or a box on it, is drawn straight to the window
+  // and kept nowhere: it is not repainted again soon.
+  if (Area(wanted.boundingRect()) * 16 >= Area(whole)) {
+    qx::PaintPicture(p, picture_, QRectF(rect()), state);
+    return true;
+  }
+  QRegion missing = wanted;
+  qint64 kept = 0;
+  for (const Piece& piece : pieces_) {
+    missing -= piece.device;
+    kept += Area(piece.device);
+  }
+  if (!missing.isEmpty()) {
+    const QRect grown =
+        missing.boundingRect().adjusted(-kPieceMargin, -kPieceMargin, kPieceMargin, kPieceMargin) & whole;
+    if (++piecesMade_ > kMaxPieces || (kept + Area(grown)) * 3 > Area(whole)) {
+      piecesMade_ = kMaxPieces + 1;
+      pieces_.clear();
+      cacheValid_ = false;
+      return false;
+    }
+    QImage image(grown.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter piece(&image);
+    // The same device pixels as a straight draw, moved by whole pixels.
+    piece.setTransform(device * QTransform::fromTranslate(-grown.left(), -grown.top()));
+    qx::PaintPicture(piece, picture_, QRectF(rect()), state);
+    pieces_.push_back({grown, std::move(image)});
+  }
+  p.save();
+  // Drawn in device pixels, so each piece is copied without resampling.
+  const QTransform fixed = p.worldTransform().inverted() * device;
+  p.setWorldTransform(fixed.inverted());
+  QRegion left = wanted;
+  for (auto it = pieces_.rbegin(); it != pieces_.rend() && !left.isEmpty(); ++it) {
+    const QRegion part = left & it->device;
+    for (const QRect& r : part) p.drawImage(r.topLeft(), it->image, r.translated(-it->device.topLeft()));
+    left -= part;
+  }
+  p.restore();
+  return true;
+}
+
+void TImage::KeepInPieces(bool on) {
+  inPieces_ = on;
+  DropCache();
+  update();
+}
+
+qint64 TImage::CachedPixels() const {
+  qint64 pixels = qint64(cache_.width()) * cache_.height();
+  for (const Piece& piece : pieces_) pixels += Area(piece.device);
+  return pixels;
+}
+
+void TImage::DropCache() {
+  cache_ = QPixmap();
+  cacheValid_ = false;
+  pieces_.clear();
+  piecesMade_ = 0;
+}
+
 void TImage::PaintFocusRing(QPainter& p, const QRectF& ring, qreal radius) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
@@ -139,7 +227,7 @@ void TImage::PaintFocusRing(QPainter& p, const QRectF& ring, qreal radius) {
   p.restore();
 }
 
-void TImage::paintEvent(QPaintEvent*) {
+void TImage::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QRectF ring = QRectF(rect()).adjusted(1, 1, -1, -1);
   if (!bitmap_.isNull()) {
@@ -155,7 +243,7 @@ void TImage::paintEvent(QPaintEvent*) {
     return;
   }
   if (picture_ == qx::Picture::None || width() <= 0 || height() <= 0) return;
-  p.drawPixmap(0, 0, Rendered(DeviceScale(p)));
+  if (!PaintPieces(p, event->region())) p.drawPixmap(0, 0, Rendered(DeviceScale(p)));
   if (clickable_ && hasFocus()) PaintFocusRing(p, ring, std::min<qreal>(ring.height(), ring.width()) / 2);
 }
 
@@ -190,6 +278,8 @@ void TImage::hideEvent(QHideEvent* event) {
     pressed_ = false;
     cacheValid_ = false;
   }
+  // The cover is hidden for the whole session once a student logs on.
+  if (inPieces_) DropCache();
   QWidget::hideEvent(event);
 }
 

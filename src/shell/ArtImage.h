@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "shell/Artwork.h"
 
@@ -42,6 +43,12 @@ class TImage : public QWidget {
   void SetCenter(bool on);
   void SetClickable(bool on);
   bool Clickable() const { return clickable_; }
+  // Device pixels held in copies of the picture.
+  qint64 CachedPixels() const;
+  // For a picture the size of the book behind a page where little is
+  // repainted (the log-on cover): keeps the repainted pieces, not a copy
+  // as large as the window's own back buffer.
+  void KeepInPieces(bool on);
 
   std::function<void(QWidget* sender)> OnClick;
 
@@ -72,6 +79,10 @@ class TImage : public QWidget {
   void Press(bool down);
   // The picture at device pixels for this scale (book to device).
   const QPixmap& Rendered(qreal scale) const;
+  // Only the pieces repainted on their own (a caret, a field), until so
+  // many are asked for that a whole copy pays.
+  bool PaintPieces(QPainter& p, const QRegion& region);
+  void DropCache();
 
   qx::Picture picture_ = qx::Picture::None;
   QImage bitmap_;
@@ -84,6 +95,14 @@ class TImage : public QWidget {
   mutable QPixmap cache_;
   mutable bool cacheValid_ = false;
   mutable qreal cacheScale_ = 0;
+  struct Piece {
+    QRect device;  // where it lies in device pixels
+    QImage image;
+  };
+  std::vector<Piece> pieces_;
+  QTransform piecesTransform_;
+  bool inPieces_ = false;
+  int piecesMade_ = 0;
 };
 
 // A horizontal gauge: the part of the bar between MinValue and MaxValue

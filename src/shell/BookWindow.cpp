@@ -50,6 +50,10 @@ TBookWindow::TBookWindow(TBookForm* book) : book_(book) {
   // The window draws the desk behind and around the book; the book's own
   // background picture would only be covered by its pages.
   book_->BackGround32->SetPicture(qx::Picture::None);
+  // Without a picture it shows nothing; shown now, the start-up's showing
+  // it costs no second paint of the whole window.
+  book_->BackGround32->show();
+  book_->BackGround32->lower();
   FitScreen(false);
 }
 
@@ -77,9 +81,9 @@ void TBookWindow::FitScreen(bool frameKnown) {
   const QRect area = screen->availableGeometry();
   // Before the window is mapped its frame is unknown; a usual title bar
   // and border are allowed for, and corrected once it shows.
-  QMargins frame = QMargins(frameGeometry().left() - geometry().left(), frameGeometry().top() - geometry().top(),
-                            geometry().right() - frameGeometry().right(),
-                            geometry().bottom() - frameGeometry().bottom());
+  QMargins frame =
+      QMargins(frameGeometry().left() - geometry().left(), frameGeometry().top() - geometry().top(),
+               geometry().right() - frameGeometry().right(), geometry().bottom() - frameGeometry().bottom());
   frame = QMargins(-frame.left(), -frame.top(), -frame.right(), -frame.bottom());
   if (!frameKnown) frame = QMargins(4, 32, 4, 4);
   const QSize room = area.size().shrunkBy(frame);

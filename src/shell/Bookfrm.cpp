@@ -218,6 +218,7 @@ void TBookForm::CreateCover() {
   BookCover = MakePanel(this, "BookCover", QRect(0, 0, kBookW, kBookH));
   BookCover->setStyleSheet(QString::fromLatin1(kCoverStyle));
   CoverPic = MakeImage(BookCover, Picture::Cover, "CoverPic", BookCover->rect());
+  CoverPic->KeepInPieces(true);
   const QFont labelFont = qx::PixelFont(QStringLiteral("Arial"), 16, true);
   LogLabel = MakeLabel(BookCover, "LogLabel", QRect(264, 334, 284, 22), labelFont);
   LogLabel->setText(QStringLiteral("Enter your name:"));
