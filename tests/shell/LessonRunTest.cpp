@@ -44,13 +44,14 @@ void PrintTo(const Lesson& l, std::ostream* os) {
   *os << l.course << " " << l.number << " " << l.length << " " << l.cpm;
 }
 
-// A beginner types 100 characters a minute throughout; the advanced
-// course is written for 150 in its first lesson rising evenly to 300 in
-// its twelfth.
+// Beginner lessons are played at the default length, and those whose
+// texts hold it at the longest the profile offers too. A beginner types
+// 100 characters a minute throughout; the advanced course is written for
+// 150 in its first lesson rising evenly to 300 in its twelfth.
 std::vector<Lesson> Lessons() {
   std::vector<Lesson> all;
   for (int n = 1; n <= 18; ++n) all.push_back({"Beginner.cnt", n, 0, 100});
-  for (int n : {1, 12, 18}) all.push_back({"Beginner.cnt", n, 45, 100});
+  for (int n : {1, 12, 13, 14, 15, 16, 17, 18}) all.push_back({"Beginner.cnt", n, 45, 100});
   all.push_back({"Beginner.cnt", 1, 25, 100});
   for (int n = 1; n <= 12; ++n) all.push_back({"Advanced.cnt", n, 0, 150 + (n - 1) * 150.0 / 11});
   return all;
