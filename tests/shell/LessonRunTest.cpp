@@ -51,9 +51,8 @@ void PrintTo(const Lesson& l, std::ostream* os) {
 std::vector<Lesson> Lessons() {
   std::vector<Lesson> all;
   for (int n = 1; n <= 18; ++n) all.push_back({"Beginner.cnt", n, 0, 100});
-  for (int n : {1, 12, 13, 14, 15, 16, 17, 18}) all.push_back({"Beginner.cnt", n, 45, 100});
+  for (int n = 1; n <= 18; ++n) all.push_back({"Beginner.cnt", n, 45, 100});
   all.push_back({"Beginner.cnt", 1, 25, 100});
-  for (int n = 2; n <= 9; ++n) all.push_back({"Beginner.cnt", n, 45, 100});
   for (int n = 1; n <= 12; ++n) all.push_back({"Advanced.cnt", n, 0, 150 + (n - 1) * 150.0 / 11});
   return all;
 }
