@@ -54,6 +54,7 @@ std::vector<Lesson> Lessons() {
   for (int n = 1; n <= 18; ++n) all.push_back({"Beginner.cnt", n, 45, 100});
   all.push_back({"Beginner.cnt", 1, 25, 100});
   for (int n = 1; n <= 12; ++n) all.push_back({"Advanced.cnt", n, 0, 150 + (n - 1) * 150.0 / 11});
+  for (int n = 1; n <= 12; ++n) all.push_back({"Advanced.cnt", n, 45, 150 + (n - 1) * 150.0 / 11});
   return all;
 }
 
