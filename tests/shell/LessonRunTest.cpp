@@ -137,8 +137,10 @@ class LessonRun : public qxtest::ProgramTest, public ::testing::WithParamInterfa
         TypeDrill(drill);
       else if (auto* text = dynamic_cast<TTextEvent*>(step))
         TypeText(text);
-      else if (auto* game = dynamic_cast<TCustomGameEvent*>(step))
+      else if (auto* game = dynamic_cast<TCustomGameEvent*>(step)) {
         PlayGame(game);
+        played += (qx::Now() - t0) * 24 * 60;
+      }
       EXPECT_EQ(step->State, kStateCompleted)
           << "lesson " << lesson << ": " << typeid(*step).name() << " left open";
       ++steps;
@@ -167,6 +169,7 @@ class LessonRun : public qxtest::ProgramTest, public ::testing::WithParamInterfa
   double startedAt = -1;
   int keys = 0;
   int steps = 0;
+  double played = 0;  // minutes of games
 };
 
 TEST_P(LessonRun, AStudentAtTheCourseSpeedFillsThePlannedMinutes) {
@@ -218,6 +221,8 @@ TEST_P(LessonRun, AStudentAtTheCourseSpeedFillsThePlannedMinutes) {
   ASSERT_GT(planned, 0);
   EXPECT_GE(minutes, 0.8 * planned);
   EXPECT_LE(minutes, planned + 5.0);
+  // Typing carries the lesson; a game rounds it off.
+  EXPECT_LE(played, 0.25 * minutes) << played << " minutes of games";
 }
 
 INSTANTIATE_TEST_SUITE_P(Courses, LessonRun, ::testing::ValuesIn(Lessons()), [](const auto& info) {
