@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "DrillExpects.h"
 #include "DrillSandbox.h"
 #include "content/EventLdr.h"
 #include "content/Keybevnt.h"
@@ -26,18 +27,6 @@ std::vector<std::string> DrillLines() {
       if (upper.rfind(type, 0) == 0) lines.push_back(line);
   }
   return lines;
-}
-
-// The character the drill waits for; 0 when it waits for none.
-unsigned char Expected(TCustomKeyboardEvent* drill) {
-  std::string text;
-  if (auto* newKeys = dynamic_cast<TNewKeysEvent*>(drill))
-    text = newKeys->Group.substr(size_t(newKeys->Position - 1), 1);
-  else if (auto* word = dynamic_cast<TWordEvent*>(drill))
-    text = word->WordCanvas ? word->WordCanvas->ExpectedText() : "";
-  else
-    text = drill->ModelCanvas->ExpectedText();
-  return text.empty() ? 0 : static_cast<unsigned char>(text[0]);
 }
 
 class CourseDrills : public DrillTest {
@@ -65,7 +54,7 @@ TEST_F(CourseDrills, EveryDrillRunsToItsEndWithTheKeysItAsksFor) {
                                ASSERT_NE(drill, nullptr);
                                text = drill->EventText;
                                while (drill->State != kStateCompleted && typed < 5000) {
-                                 const unsigned char c = Expected(drill);
+                                 const unsigned char c = qxtest::DrillExpects(drill);
                                  if (c == 0) break;
                                  // Every key a drill asks for is on the keyboard.
                                  EXPECT_TRUE(c == ' ' || c == '\r' || keys.KeyOf(c) > 0) << "'" << c << "'";

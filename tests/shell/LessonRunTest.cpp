@@ -15,6 +15,7 @@
 #include "FlowSandbox.h"
 #include "content/Chapter.h"
 #include "content/Contents.h"
+#include "content/DrillExpects.h"
 #include "content/Event.h"
 #include "content/Keybevnt.h"
 #include "content/TxtEvent.h"
@@ -60,18 +61,6 @@ std::vector<Lesson> Lessons() {
 
 class LessonRun : public qxtest::ProgramTest, public ::testing::WithParamInterface<Lesson> {
  public:
-  // The character a drill waits for; 0 when none.
-  static char DrillExpects(TCustomKeyboardEvent* drill) {
-    std::string text;
-    if (auto* newKeys = dynamic_cast<TNewKeysEvent*>(drill))
-      text = newKeys->Group.substr(size_t(newKeys->Position - 1), 1);
-    else if (auto* word = dynamic_cast<TWordEvent*>(drill))
-      text = word->WordCanvas ? word->WordCanvas->ExpectedText() : "";
-    else
-      text = drill->ModelCanvas->ExpectedText();
-    return text.empty() ? 0 : text[0];
-  }
-
   void Key(TTimedEvent* step, char c) {
     sandbox.clock.AdvanceSeconds(60 / GetParam().cpm);
     Press(c);
@@ -81,7 +70,7 @@ class LessonRun : public qxtest::ProgramTest, public ::testing::WithParamInterfa
 
   void TypeDrill(TCustomKeyboardEvent* drill) {
     for (int guard = 0; drill->State != kStateCompleted && guard < 20000; ++guard) {
-      const char c = DrillExpects(drill);
+      const char c = char(qxtest::DrillExpects(drill));
       if (!c) break;
       Key(drill, c);
     }
