@@ -25,13 +25,12 @@
 #include <string>
 #include <vector>
 
+#include "XWatch.h"
+
 namespace {
 
-double NowMs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
+using qxbench::NowMs;
+using qxbench::WaitForEvent;
 
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
@@ -54,16 +53,6 @@ bool KeyFor(Display* display, unsigned char c, KeyCode& code, bool& shift) {
   code = XKeysymToKeycode(display, sym);
   if (!code) return false;
   shift = XkbKeycodeToKeysym(display, code, 0, 0) != sym;
-  return true;
-}
-
-bool WaitForEvent(Display* display, double deadlineMs) {
-  while (!XPending(display)) {
-    const double left = deadlineMs - NowMs();
-    if (left <= 0) return false;
-    pollfd fd{ConnectionNumber(display), POLLIN, 0};
-    poll(&fd, 1, int(left) + 1);
-  }
   return true;
 }
 

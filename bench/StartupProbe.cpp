@@ -20,13 +20,12 @@
 #include <fstream>
 #include <string>
 
+#include "XWatch.h"
+
 namespace {
 
-double NowMs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
+using qxbench::NowMs;
+using qxbench::WaitForEvent;
 
 // Processor time of every thread of the process, from the scheduler's
 // nanosecond counters (the tick counts of /proc/pid/stat are too coarse).
@@ -53,19 +52,8 @@ void Memory(pid_t pid, long& rssKb, long& pssKb) {
   }
 }
 
-// Waits for X events up to the deadline; false when it passed.
 // A window may be gone before its damage object is made.
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
-
-bool WaitForEvent(Display* display, double deadlineMs) {
-  while (!XPending(display)) {
-    const double left = deadlineMs - NowMs();
-    if (left <= 0) return false;
-    pollfd fd{ConnectionNumber(display), POLLIN, 0};
-    poll(&fd, 1, int(left) + 1);
-  }
-  return true;
-}
 
 }  // namespace
 
