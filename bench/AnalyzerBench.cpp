@@ -32,10 +32,10 @@ std::string Mistype(const std::string& w, int kind) {
   if (w.size() < 3) return w;
   std::string t = w;
   switch (kind % 6) {
-    case 1: std::swap(t[1], t[2]); break;                 // swapped
-    case 2: t.erase(1, 1); break;                         // left out
-    case 3: t.insert(2, 1, t[2]); break;                  // pressed twice
-    case 4: t[0] = static_cast<char>(t[0] ^ 0x20); break; // wrong case
+    case 1: std::swap(t[1], t[2]); break;                               // swapped
+    case 2: t.erase(1, 1); break;                                       // left out
+    case 3: t.insert(2, 1, t[2]); break;                                // pressed twice
+    case 4: t[0] = static_cast<char>(t[0] ^ 0x20); break;               // wrong case
     case 5: t = "xqzv" + t.substr(4 < t.size() ? 4 : t.size()); break;  // garbled
     default: break;
   }
@@ -54,10 +54,9 @@ void RunWordEnds(benchmark::State& state, bool wrong) {
   TEfficiencyCalc totals;
   for (auto _ : state) {
     for (size_t i = 0; i < words.size(); ++i) {
-      const TWordMatch m = finder.MatchWord(typed[i], words[i],
-                                            i + 1 < words.size() ? words[i + 1] : none,
-                                            i + 2 < words.size() ? words[i + 2] : none,
-                                            i > 0 ? words[i - 1] : none);
+      const TWordMatch m =
+          finder.MatchWord(typed[i], words[i], i + 1 < words.size() ? words[i + 1] : none,
+                           i + 2 < words.size() ? words[i + 2] : none, i > 0 ? words[i - 1] : none);
       totals.AddWord(m);
       benchmark::DoNotOptimize(m);
     }

@@ -3,10 +3,8 @@
 // them (the book scaled by 1.65): what the first paint of a page costs.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 
 #include "shell/Artwork.h"
 
@@ -43,12 +41,3 @@ void BM_Book(benchmark::State& state) { DrawAtDeviceSize(state, qx::Picture::Boo
 BENCHMARK(BM_Book)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

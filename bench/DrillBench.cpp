@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdlib>
 #include <string>
 
 #include "engine/KeyData.h"
@@ -40,12 +39,3 @@ void BM_DrillKeystroke(benchmark::State& state) {
 BENCHMARK(BM_DrillKeystroke);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

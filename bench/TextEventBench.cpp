@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -163,12 +162,3 @@ void BM_WaitingForTheFirstKey(benchmark::State& state) {
 BENCHMARK(BM_WaitingForTheFirstKey)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdlib>
 
 #include "engine/ExrCanv.h"
 #include "platform/QtDraw.h"
@@ -44,12 +43,3 @@ void BM_TypeCharWithRepaint(benchmark::State& state) {
 BENCHMARK(BM_TypeCharWithRepaint);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
